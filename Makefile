@@ -1,0 +1,38 @@
+# Wrappers around the CMake presets. `make test` is what CI runs.
+.PHONY: all deps test build bench fuzz fuzz-smoke release clean format
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+test: build
+	ctest --preset dev
+
+release: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+
+bench: release
+	./scripts/run-benchmarks.sh build/release/bench
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+
+# Runs every fuzzer for a short while on its kept corpus.
+fuzz-smoke: fuzz
+	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS)
+
+format:
+	git ls-files '*.cc' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

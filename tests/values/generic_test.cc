@@ -1,0 +1,325 @@
+// The generic operations: dispatch, bad-argument reports with their fallbacks, buffers,
+// regions, copies, and types of later libraries plugging in through their hooks.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "tests/values/error_capture.h"
+#include "values/values.h"
+
+namespace {
+
+std::string plain(const tqvHandle& h) {
+  return tqvToStdString(h, false);
+}
+std::string badArg(const char* signature) {
+  return std::string("Bad type for argument 1 of ") + signature + ".";
+}
+
+TEST(Generic, AddJoinsTextsWhenEitherIsAString) {
+  ErrorCapture errors;
+  EXPECT_EQ(plain(tqvAdd(tqvMakeInt(5), tqvMakeString("x"))), "5x");
+  EXPECT_EQ(plain(tqvAdd(tqvMakeString("n="), TQV_NIL)), "n=TQV_NIL");
+  EXPECT_EQ(plain(tqvAdd(tqvMakeString("v"), tqvMakeFloat(0.25f))), "v0.25");
+  EXPECT_TRUE(tqvAdd(tqvMakeList(), tqvMakeList()).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvAdd(listOrString,listOrString)"));
+}
+
+TEST(Generic, CountOfEachCollection) {
+  ErrorCapture errors;
+  EXPECT_EQ(tqvCount(tqvMakeString("abcd")), 4);
+  EXPECT_EQ(tqvCount(tqvBufferFromString(tqvMakeString("abc"))), 3);
+  tqvHandle t = tqvTable(4);
+  tqvPut(t, "a", TQV_NIL);
+  EXPECT_EQ(tqvCount(t), 1);
+  EXPECT_EQ(tqvCount(tqvMakeInt(3)), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvCount(collection)"));
+  EXPECT_EQ(tqvCount(tqvMakeRect(0, 0, 1, 1)), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvCount(collection)"));
+}
+
+TEST(Generic, BadTypesReportTheirSignaturesAndFallBack) {
+  ErrorCapture errors;
+  tqvHandle n = tqvMakeInt(1);
+  EXPECT_EQ(tqvIndexOf(n, n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvIndexOf(s,hnd [,TQVINT])"));
+  EXPECT_EQ(tqvFirstIndex(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvFirstIndex(collection)"));
+  EXPECT_EQ(tqvNextIndex(n, 0), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvNextIndex(collection,TQVINT)"));
+  EXPECT_EQ(tqvCapacity(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvCapacity(collection)"));
+  EXPECT_TRUE(tqvLeft(n, 1).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvLeft(stringOrList,TQVINT,TQVINT)"));
+  EXPECT_TRUE(tqvRight(n, 1).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvRight(stringOrList,TQVINT,TQVINT)"));
+  EXPECT_TRUE(tqvMid(n, 0, 1).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvMid(stringOrList,TQVINT,TQVINT)"));
+  EXPECT_TRUE(tqvGet(n, 0).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvGet(collection,TQVINT)"));
+  EXPECT_TRUE(tqvGet(tqvMakeList(), tqvMakeString("k")).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvGet(tableOrCtrlOrForm,hnd)"));
+  char chars[4];
+  EXPECT_FALSE(tqvGetChars(n, chars, 4));
+  EXPECT_EQ(errors.take(), badArg("tqvGetChars(stringOrBuf,TQVCHAR TQVPTR,TQVINT)"));
+  tqvPut(tqvTable(4), 0, n);
+  EXPECT_EQ(errors.take(), badArg("tqvPut(lst,n,obj)"));
+  tqvPut(tqvMakeList(), n, n);
+  EXPECT_EQ(errors.take(), badArg("tqvPut(tblOrCtrlOrFrm,obj,obj)"));
+  EXPECT_TRUE(tqvGetKey(tqvMakeList(), 0).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvGetKey(tblOrCtrlOrFrm,TQVINT)"));
+  tqvRemoveKey(n, n);
+  EXPECT_EQ(errors.take(), badArg("tqvRemoveKey(tblOrCtrlOrFrm,obj)"));
+  EXPECT_FALSE(tqvContainsKey(n, n));
+  EXPECT_EQ(errors.take(), badArg("tqvContainsKey(tblOrCtrlOrFrm,obj)"));
+  tqvAddItem(tqvTable(4), n);
+  EXPECT_EQ(errors.take(), badArg("tqvAddItem(lstOrArchive,obj [,TQVINT])"));
+  EXPECT_TRUE(tqvCopy(tqvNewUnique()).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvCopy( LstTblStr )"));
+  EXPECT_TRUE(tqvCopy(tqvMakeDate(2000)).isNil());
+  EXPECT_EQ(errors.take(), badArg("tqvCopy( LstTblStr )"));
+  EXPECT_EQ(tqvLeft(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvLeft(ctrlFrmMov)"));
+  EXPECT_EQ(tqvTop(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvTop(ctrlFrmMov)"));
+  EXPECT_EQ(tqvWidth(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvWidth(imgMovTxtRgn)"));
+  EXPECT_EQ(tqvHeight(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvHeight(imgMovTxtRgn)"));
+  EXPECT_FALSE(tqvContainsPoint(n, 0, 0));
+  EXPECT_EQ(errors.take(), badArg("tqvContainsPoint(rgn,TQVINT,TQVINT)"));
+  EXPECT_EQ(tqvPlay(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvPlay(movOrSnd [,TQVINT,TQVINT,TQVBOOL])"));
+  EXPECT_EQ(tqvStop(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvStop(movOrSnd)"));
+  EXPECT_EQ(tqvIsPlaying(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvIsPlaying(movOrSnd)"));
+  EXPECT_EQ(tqvShow(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvShow(movie)"));
+  EXPECT_EQ(tqvHide(n), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvHide(mov)"));
+  EXPECT_EQ(tqvMove(n, 1, 2), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvMove(mov)"));
+  EXPECT_EQ(tqvSetSize(n, 1, 2), 0);
+  EXPECT_EQ(errors.take(), badArg("tqvSetSize(mov)"));
+}
+
+TEST(Generic, IndexOfInStrings) {
+  ErrorCapture errors;
+  tqvHandle s = tqvMakeString("banana");
+  EXPECT_EQ(tqvIndexOf(s, tqvMakeString("na")), 2);
+  EXPECT_EQ(tqvIndexOf(s, tqvMakeString("na"), 3), 4);
+  EXPECT_EQ(tqvIndexOf(s, tqvMakeInt('b')), 0);
+  EXPECT_EQ(tqvIndexOf(s, tqvMakeList()), -1);
+  EXPECT_EQ(errors.take(), "tqvIndexOf(s,hnd,TQVINT): Cannot search for an object of type 8\n");
+}
+
+TEST(Generic, FirstAndNextIndexWalkLists) {
+  tqvHandle list = tqvMakeList();
+  EXPECT_EQ(tqvFirstIndex(list), -1);
+  tqvAddItem(list, TQV_NIL, 2);
+  EXPECT_EQ(tqvFirstIndex(list), 0);
+  EXPECT_EQ(tqvNextIndex(list, 0), 1);
+  EXPECT_EQ(tqvNextIndex(list, 1), -1);
+}
+
+TEST(Buffer, OwnedViewWrapperAndStringForms) {
+  tqvHandle owned = tqvBuffer(16);
+  tqvBufferObject* b = tqvAsBuffer(owned);
+  EXPECT_EQ(b->capacity(), 16);
+  EXPECT_EQ(b->length(), 0);
+  std::memcpy(b->data(), "hello world", 11);
+  b->setLength(100);
+  EXPECT_EQ(b->length(), 16);  // clamped to the capacity
+  b->setLength(11);
+
+  tqvHandle view = tqvBufferView(owned, 6, 5);
+  owned = TQV_NIL;  // the view keeps its owner alive
+  EXPECT_EQ(tqvAsBuffer(view)->bytes(), "world");
+  EXPECT_EQ(tqvCapacity(view), 5);
+  tqvHandle tooFar = tqvBufferView(view, 3, 50);
+  EXPECT_EQ(tqvAsBuffer(tooFar)->bytes(), "ld");
+
+  char outside[8] = "abcdefg";
+  {
+    tqvHandle wrapper = tqvBufferWrap(outside, 7);
+    EXPECT_EQ(tqvCount(wrapper), 7);
+    tqvAsBuffer(wrapper)->data()[0] = 'X';
+  }
+  EXPECT_EQ(outside[0], 'X');  // written through, never freed
+
+  tqvHandle fromString = tqvBufferFromString(tqvMakeString("abc"));
+  EXPECT_EQ(tqvCapacity(fromString), 4);
+  EXPECT_EQ(tqvCount(fromString), 3);
+  EXPECT_EQ(tqvAsBuffer(fromString)->data()[3], 0);
+}
+
+TEST(Buffer, GetCharsTruncatesToTheCallerArray) {
+  tqvHandle buffer = tqvBufferFromString(tqvMakeString("abcdef"));
+  char out[4];
+  EXPECT_TRUE(tqvGetChars(buffer, out, 4));
+  EXPECT_STREQ(out, "abc");
+  char roomy[16];
+  EXPECT_TRUE(tqvGetChars(tqvMakeString("xyz"), roomy, 16));
+  EXPECT_STREQ(roomy, "xyz");
+  EXPECT_FALSE(tqvGetChars(tqvMakeString("xyz"), roomy, 3));
+}
+
+TEST(Buffer, CopyHasTheSameBytes) {
+  tqvHandle original = tqvBufferFromString(tqvMakeString("data"));
+  tqvHandle copy = tqvCopy(original);
+  EXPECT_NE(copy.object(), original.object());
+  EXPECT_EQ(tqvAsBuffer(copy)->bytes(), "data");
+  EXPECT_EQ(tqvCapacity(copy), 4);
+}
+
+TEST(Region, GeometryAndContainment) {
+  tqvHandle r = tqvMakeRect(10, 20, 110, 70);
+  EXPECT_EQ(tqvLeft(r), 10);
+  EXPECT_EQ(tqvTop(r), 20);
+  EXPECT_EQ(tqvWidth(r), 100);
+  EXPECT_EQ(tqvHeight(r), 50);
+  EXPECT_TRUE(tqvContainsPoint(r, 10, 20));
+  EXPECT_TRUE(tqvContainsPoint(r, 110, 70));  // bounds count as inside
+  EXPECT_FALSE(tqvContainsPoint(r, 111, 70));
+  EXPECT_TRUE(tqvContainsPoint(tqvMakePoint(3, 4), 3, 4));
+}
+
+TEST(Region, PolygonsUseTheEvenOddRule) {
+  // A triangle (0,0) (100,0) (0,100): the diagonal edge runs from (100,0) to (0,100).
+  tqvHandle triangle = tqvMakePolygon({{0, 0}, {100, 0}, {0, 100}}, 0, 0, 100, 100);
+  EXPECT_TRUE(tqvContainsPoint(triangle, 10, 10));
+  EXPECT_FALSE(tqvContainsPoint(triangle, 90, 90));  // inside the box, outside the shape
+  EXPECT_FALSE(tqvContainsPoint(triangle, 101, 5));
+  // A U shape: the notch between the arms is outside.
+  tqvHandle u = tqvMakePolygon(
+      {{0, 0}, {30, 0}, {30, 30}, {20, 30}, {20, 10}, {10, 10}, {10, 30}, {0, 30}}, 0, 0, 30, 30);
+  EXPECT_TRUE(tqvContainsPoint(u, 5, 20));
+  EXPECT_TRUE(tqvContainsPoint(u, 25, 20));
+  EXPECT_FALSE(tqvContainsPoint(u, 15, 20));
+  EXPECT_TRUE(tqvContainsPoint(u, 15, 5));
+}
+
+TEST(Region, CopyIsANewRegionWithTheSamePoints) {
+  tqvHandle triangle = tqvMakePolygon({{0, 0}, {10, 0}, {0, 10}}, 0, 0, 10, 10);
+  tqvHandle copy = tqvCopy(triangle);
+  EXPECT_NE(copy.object(), triangle.object());
+  EXPECT_EQ(tqvToStdString(copy, true), "(region (0 0) (10 0) (0 10))");
+  EXPECT_EQ(tqvToStdString(tqvCopy(tqvMakeRect(1, 2, 3, 4)), true), "(rect 1 2 2 2)");
+}
+
+TEST(Copy, SharesMediaAndFontsAndCopiesScalars) {
+  tqvHandle font = tqvMakeFont(tqvMakeString("Arial"), 9, 0);
+  EXPECT_EQ(tqvCopy(font).object(), font.object());
+  EXPECT_TRUE(tqvCopy(TQV_NIL).isNil());
+  EXPECT_EQ(tqvCopy(tqvMakeInt(4)).intValue(), 4);
+  tqvHandle s = tqvMakeString("s");
+  EXPECT_NE(tqvCopy(s).object(), s.object());
+  EXPECT_TRUE(tqvEquals(tqvCopy(s), s));
+}
+
+// A stand-in for a collection type of a later library (an archive, say): numbered items
+// kept in a vector, answering count, get, put and add through the hooks.
+class NumberedItems : public tqvObject {
+ public:
+  std::vector<tqvHandle> items;
+  bool opCount(TQVINT& result) override {
+    result = static_cast<TQVINT>(items.size());
+    return true;
+  }
+  bool opGetAt(TQVINT index, tqvHandle& result) override {
+    result = index >= 0 && index < static_cast<TQVINT>(items.size()) ? items[index] : TQV_NIL;
+    return true;
+  }
+  bool opPutAt(TQVINT index, const tqvHandle& value) override {
+    if (index >= 0 && index < static_cast<TQVINT>(items.size())) items[index] = value;
+    return true;
+  }
+  bool opAddItem(const tqvHandle& value, TQVINT times) override {
+    for (TQVINT i = 0; i < times; ++i) items.push_back(value);
+    return true;
+  }
+};
+
+// A stand-in for a resource reference that leads to its target.
+class Reference : public tqvObject {
+ public:
+  explicit Reference(tqvHandle target) : target_(std::move(target)) {}
+  tqvHandle referenceTarget() override { return target_; }
+
+ private:
+  tqvHandle target_;
+};
+
+// A stand-in for a movie that records the forwarded calls.
+class Movie : public tqvObject {
+ public:
+  std::vector<std::string> calls;
+  bool opMedia(tqvMediaOp op, const tqvMediaArgs& args, TQVINT& result) override {
+    calls.push_back(std::to_string(static_cast<int>(op)) + ":" + std::to_string(args.a) + "," +
+                    std::to_string(args.b) + "," + std::to_string(args.c));
+    result = 1;
+    return true;
+  }
+  bool opGeometry(tqvGeometry which, TQVINT& result) override {
+    result = which == tqvGeometry::Width ? 320 : 0;
+    return true;
+  }
+};
+
+TEST(Hooks, LaterTypesAnswerTheGenericOperations) {
+  ErrorCapture errors;
+  tqvHandle archive = tqvHandle::wrap(new NumberedItems(), TQV_ARCHIVE_TYPE);
+  tqvAddItem(archive, tqvMakeString("a"), 2);
+  tqvPut(archive, 1, tqvMakeString("b"));
+  EXPECT_EQ(tqvCount(archive), 2);
+  EXPECT_EQ(plain(tqvGet(archive, 1)), "b");
+  EXPECT_TRUE(errors.none());
+  // A type that did not override a hook still reports.
+  tqvGet(archive, tqvMakeString("key"));
+  EXPECT_EQ(errors.take(), badArg("tqvGet(tableOrCtrlOrForm,hnd)"));
+}
+
+TEST(Hooks, ReferencesAreFollowedWhereTheOperationSaysSo) {
+  ErrorCapture errors;
+  tqvHandle table = tqvTable(4);
+  tqvPut(table, "k", tqvMakeInt(1));
+  tqvHandle ref = tqvHandle::wrap(new Reference(table), TQV_REFERENCE_TYPE);
+  EXPECT_EQ(tqvIntValue(tqvGet(ref, "k")), 1);
+  EXPECT_TRUE(tqvContainsKey(ref, "k"));
+  tqvPut(ref, "j", tqvMakeInt(2));
+  EXPECT_EQ(tqvCount(table), 2);
+  EXPECT_TRUE(errors.none());
+  tqvCount(ref);  // counting does not follow references
+  EXPECT_EQ(errors.take(), badArg("tqvCount(collection)"));
+  EXPECT_EQ(tqvCopy(ref).object(), ref.object());  // shared
+}
+
+TEST(Hooks, ReferenceCyclesEnd) {
+  ErrorCapture errors;
+  auto* loop = new NumberedItems();  // placeholder target, replaced below
+  tqvHandle holder = tqvHandle::wrap(loop, TQV_ARCHIVE_TYPE);
+  tqvHandle a = tqvHandle::wrap(new Reference(holder), TQV_REFERENCE_TYPE);
+  tqvHandle b = tqvHandle::wrap(new Reference(a), TQV_REFERENCE_TYPE);
+  tqvHandle chain = b;
+  for (int i = 0; i < 20; ++i) chain = tqvHandle::wrap(new Reference(chain), TQV_REFERENCE_TYPE);
+  EXPECT_TRUE(tqvDereference(chain).isNil());  // too deep
+  EXPECT_EQ(tqvDereference(b).object(), loop);
+}
+
+TEST(Hooks, MediaForwardersPassTheirArguments) {
+  auto* movie = new Movie();
+  tqvHandle h = tqvHandle::wrap(movie, TQV_MOVIE_TYPE);
+  tqvHandle ref = tqvHandle::wrap(new Reference(h), TQV_REFERENCE_TYPE);
+  EXPECT_EQ(tqvPlay(ref, 3, 9, 1), 1);
+  EXPECT_EQ(tqvMove(h, 40, 50), 1);
+  EXPECT_EQ(tqvSetSize(h, 320, 240), 1);
+  EXPECT_EQ(tqvStop(h), 1);
+  EXPECT_EQ(movie->calls,
+            (std::vector<std::string>{"0:3,9,1", "5:40,50,0", "6:320,240,0", "1:-1,-1,0"}));
+  EXPECT_EQ(tqvWidth(h), 320);
+  EXPECT_EQ(tqvCopy(h).object(), movie);
+}
+
+}  // namespace

@@ -1,0 +1,253 @@
+// Hash table storage, probing, growth when completely full, and the table print form.
+#include "values/table.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+
+#include "values/convert.h"
+#include "values/error.h"
+#include "values/generic.h"
+#include "values/pool.h"
+#include "values/text.h"
+
+namespace {
+
+tqvHandle* allocateSlots(TQVINT capacity) {
+  auto* slots = static_cast<tqvHandle*>(tqvPoolAlloc(sizeof(tqvHandle) * capacity));
+  if (slots != nullptr) {
+    for (TQVINT i = 0; i < capacity; ++i) new (&slots[i]) tqvHandle();
+  }
+  return slots;
+}
+
+void freeSlots(tqvHandle* slots, TQVINT capacity) {
+  if (slots == nullptr) return;
+  for (TQVINT i = 0; i < capacity; ++i) slots[i].~tqvHandle();
+  tqvPoolFree(slots, sizeof(tqvHandle) * capacity);
+}
+
+}  // namespace
+
+const tqvHandle& tqvTableObject::deletedMarker() {
+  static const tqvHandle marker = tqvNewUnique();
+  return marker;
+}
+
+tqvTableObject::tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third)
+    : capacity_(std::max<TQVINT>(capacity, 1)), growth_(growth), third_(third) {
+  deletedMarker();
+  keys_ = allocateSlots(capacity_);
+  values_ = allocateSlots(capacity_);
+  if (keys_ == nullptr || values_ == nullptr) {
+    freeSlots(keys_, capacity_);
+    freeSlots(values_, capacity_);
+    keys_ = values_ = nullptr;
+    capacity_ = 0;
+  }
+}
+
+tqvTableObject::~tqvTableObject() {
+  freeSlots(keys_, capacity_);
+  freeSlots(values_, capacity_);
+}
+
+tqvHandle tqvTable(TQVINT capacity, TQVINT growth, TQVINT third) {
+  if (capacity < 1) {
+    tqvError("tqvTable(TQVINT,TQVINT,TQVINT): Argument 1 must be greater than zero.");
+    capacity = 1;
+  }
+  return tqvHandle::wrap(new tqvTableObject(capacity, growth, third), TQV_TABLE_TYPE);
+}
+
+tqvTableObject* tqvAsTable(const tqvHandle& h) {
+  return h.is(TQV_TABLE_TYPE) ? h.as<tqvTableObject>() : nullptr;
+}
+
+TQVINT tqvTableObject::home(const tqvHandle& key) const {
+  TQVINT slot = tqvHash(key) % capacity_;
+  return slot < 0 ? slot + capacity_ : slot;
+}
+
+bool tqvTableObject::occupied(TQVINT slot) const {
+  const tqvHandle& key = keys_[slot];
+  return !key.isNil() && !(key.is(TQV_UNIQUE_TYPE) && key.word() == deletedMarker().word());
+}
+
+TQVINT tqvTableObject::find(const tqvHandle& key) const {
+  if (capacity_ == 0) return -1;
+  TQVINT start = home(key);
+  TQVINT slot = start;
+  do {
+    if (keys_[slot].isNil()) return -1;
+    if (occupied(slot) && tqvEquals(keys_[slot], key)) return slot;
+    slot = slot + 1 == capacity_ ? 0 : slot + 1;
+  } while (slot != start);
+  return -1;
+}
+
+tqvHandle tqvTableObject::valueOf(const tqvHandle& key) const {
+  TQVINT slot = find(key);
+  return slot >= 0 ? values_[slot] : TQV_NIL;
+}
+
+void tqvTableObject::store(const tqvHandle& key, const tqvHandle& value) {
+  // Copies first: key or value may live in this table's arrays, which growth replaces.
+  tqvHandle k(key), v(value);
+  for (;;) {
+    if (capacity_ > 0) {
+      TQVINT start = home(k);
+      TQVINT slot = start;
+      TQVINT usable = -1;
+      do {
+        if (keys_[slot].isNil()) {
+          if (usable < 0) usable = slot;
+          break;
+        }
+        if (!occupied(slot)) {
+          if (usable < 0) usable = slot;
+        } else if (tqvEquals(keys_[slot], k)) {
+          values_[slot] = std::move(v);
+          return;
+        }
+        slot = slot + 1 == capacity_ ? 0 : slot + 1;
+      } while (slot != start);
+      if (usable >= 0) {
+        keys_[usable] = std::move(k);
+        values_[usable] = std::move(v);
+        ++count_;
+        return;
+      }
+    }
+    if (growth_ <= 0) {
+      tqvError("Hash table full");
+      return;
+    }
+    if (!grow()) return;
+  }
+}
+
+bool tqvTableObject::grow() {
+  int64_t wanted = capacity_ + static_cast<int64_t>(capacity_) * growth_ / 100;
+  if (wanted <= capacity_) wanted = static_cast<int64_t>(capacity_) + 1;
+  auto grown = static_cast<TQVINT>(std::min<int64_t>(wanted, INT32_MAX / 32));
+  if (grown <= capacity_) return false;
+  tqvHandle* oldKeys = keys_;
+  tqvHandle* oldValues = values_;
+  TQVINT oldCapacity = capacity_;
+  keys_ = allocateSlots(grown);
+  values_ = allocateSlots(grown);
+  if (keys_ == nullptr || values_ == nullptr) {
+    freeSlots(keys_, grown);
+    freeSlots(values_, grown);
+    keys_ = oldKeys;
+    values_ = oldValues;
+    return false;
+  }
+  if (oldCapacity > 0)
+    third_ = static_cast<TQVINT>(static_cast<int64_t>(third_) * grown / oldCapacity);
+  capacity_ = grown;
+  count_ = 0;
+  for (TQVINT i = 0; i < oldCapacity; ++i) {
+    const tqvHandle& key = oldKeys[i];
+    if (key.isNil() || (key.is(TQV_UNIQUE_TYPE) && key.word() == deletedMarker().word())) continue;
+    store(key, oldValues[i]);
+  }
+  freeSlots(oldKeys, oldCapacity);
+  freeSlots(oldValues, oldCapacity);
+  return true;
+}
+
+void tqvTableObject::remove(const tqvHandle& key) {
+  TQVINT slot = find(key);
+  if (slot < 0) return;
+  keys_[slot] = deletedMarker();
+  values_[slot] = TQV_NIL;
+  --count_;
+}
+
+bool tqvTableObject::checkSlot(TQVINT slot) const {
+  if (slot >= 0 && slot < capacity_) return true;
+  tqvError("Table index out of range: " + std::to_string(slot));
+  return false;
+}
+
+tqvHandle tqvTableObject::keyAt(TQVINT slot) const {
+  if (!checkSlot(slot)) return TQV_NIL;
+  return occupied(slot) ? keys_[slot] : TQV_NIL;
+}
+
+tqvHandle tqvTableObject::valueAt(TQVINT slot) const {
+  return checkSlot(slot) ? values_[slot] : TQV_NIL;
+}
+
+TQVINT tqvTableObject::nextSlot(TQVINT slot) const {
+  for (TQVINT i = std::max<TQVINT>(slot + 1, 0); i < capacity_; ++i) {
+    if (occupied(i)) return i;
+  }
+  return -1;
+}
+
+tqvHandle tqvTableObject::copy() const {
+  tqvHandle result =
+      tqvHandle::wrap(new tqvTableObject(capacity_, growth_, third_), TQV_TABLE_TYPE);
+  auto* table = result.as<tqvTableObject>();
+  if (table == nullptr) return result;
+  for (TQVINT i = firstSlot(); i >= 0; i = nextSlot(i)) table->store(keys_[i], tqvCopy(values_[i]));
+  return result;
+}
+
+void tqvTableObject::print(std::string& out, TQVINT, bool notation) const {
+  out += "(table ";
+  printBody(out, notation);
+}
+
+void tqvTableObject::printBody(std::string& out, bool notation) const {
+  std::string newline = "\n" + tqvIndentation() + "       ";
+  tqvIndentScope entries(7);
+  for (TQVINT i = firstSlot(); i >= 0;) {
+    out += '(';
+    size_t keyStart = out.size();
+    tqvAppendText(out, keys_[i], notation);
+    size_t keyLength = out.size() - keyStart;
+    out += ' ';
+    {
+      tqvIndentScope value(keyLength + 2);
+      tqvAppendText(out, values_[i], notation);
+    }
+    out += ')';
+    i = nextSlot(i);
+    if (i >= 0) out += newline;
+  }
+  out += ')';
+}
+
+bool tqvTableObject::opCount(TQVINT& result) {
+  result = count_;
+  return true;
+}
+
+bool tqvTableObject::opGetAt(TQVINT index, tqvHandle& result) {
+  result = valueAt(index);
+  return true;
+}
+
+bool tqvTableObject::opGetKey(const tqvHandle& key, tqvHandle& result) {
+  result = valueOf(key);
+  return true;
+}
+
+bool tqvTableObject::opPutKey(const tqvHandle& key, const tqvHandle& value) {
+  store(key, value);
+  return true;
+}
+
+bool tqvTableObject::opRemoveKey(const tqvHandle& key) {
+  remove(key);
+  return true;
+}
+
+bool tqvTableObject::opContainsKey(const tqvHandle& key, bool& result) {
+  result = contains(key);
+  return true;
+}
