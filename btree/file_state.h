@@ -1,0 +1,105 @@
+// The engine's private state of one open keyed file, and the helpers its parts share.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "btree/format.h"
+#include "btree/key_file.h"
+#include "btree/key_rules.h"
+
+namespace kfdetail {
+
+// The header fields in machine order, plus the raw image for the byte arrays and the
+// words that are kept as read.
+struct Header {
+  uint8_t raw[kfformat::kHeaderSize] = {};
+  uint32_t updateCount = 0;
+  int32_t mainRoot = 0;
+  int32_t mainHeight = 0;
+  int32_t nextFresh = 0;
+  int32_t nextRecord = 0;
+  int32_t slots = 0;
+  int32_t freeHead = -1;
+  int32_t userValue = 0;
+  int32_t userDataLength = 0;
+  int32_t treeRoots[kfformat::kTrees] = {};  // index 1..20
+
+  uint8_t keyType(int keyNumber) const { return raw[kfformat::kHdrKeyTypes + keyNumber] & 0x1F; }
+  uint8_t treeOf(int keyNumber) const { return raw[kfformat::kHdrTreeOfKey + keyNumber]; }
+  int32_t root(int tree) const { return tree == 0 ? mainRoot : treeRoots[tree]; }
+  int32_t height(int tree) const {
+    return tree == 0 ? mainHeight : raw[kfformat::kHdrTreeHeights + tree];
+  }
+};
+
+// Decodes a 352-byte header image in the given order; encodes the fields back.
+void decodeHeader(const uint8_t* image, bool swap, Header* header);
+void encodeHeader(const Header& header, bool swap, uint8_t* image);
+
+// A per-key-number position: the tuple of the current entry (key in file order) and where
+// it was last seen. The node and position are a hint checked against the tuple before use.
+struct Cursor {
+  bool valid = false;
+  bool justDeleted = false;  // the record at the tuple was deleted; Next gives its successor
+  uint8_t keyNumber = 0;
+  uint8_t key[256] = {};
+  int keySize = 0;
+  int32_t record = 0;
+  uint8_t piece = 0;
+  int32_t node = -1;
+  int pos = 0;
+};
+
+struct FileState {
+  KeyFile* owner = nullptr;
+  std::string name;
+  int fd = -1;
+  bool swap = false;
+  int shareMode = kKfExclusive;
+  int accessMode = kKfAccessRead;
+  int writeMode = 3;
+  uint64_t id = 0;  // distinguishes the file's buffers in the node cache
+  Header header;
+  bool headerDirty = false;
+  int updateDepth = 0;
+  bool markerSet = false;  // write mode 4: the update-in-progress marker is on disk
+  int32_t path[kfformat::kMaxHeight] = {};
+  std::vector<KfSegment> segments[16];  // key numbers 1..15
+  std::unique_ptr<Cursor> cursors[22];  // key numbers 1..21
+
+  bool writable() const { return accessMode == kKfAccessReadWrite; }
+  KeyRule rule(int keyNumber) const;
+  KfRegisters& reg() { return owner->registers(); }
+};
+
+// Raw page and header I/O. Reads and writes whole pages at page-aligned offsets.
+// readPage: 0; -43 negative node; -30 node past the slots; -9 short read; -1 read failed.
+int readPage(FileState& fs, int32_t node, uint8_t* page);
+// writePage / writeZeroPage: 0; -43; -8 write failed. Sets the write-mode-4 marker first.
+int writePage(FileState& fs, int32_t node, const uint8_t* page);
+int writeZeroPage(FileState& fs, int32_t node);
+// Writes the header image (and clears the dirty flag). 0 or -4.
+int writeHeader(FileState& fs);
+// Asks the system to write the file through. 0 or -1.
+int syncFile(FileState& fs);
+// Marks the header changed: written at once (at the end of the update) in modes 1 to 3.
+void headerChanged(FileState& fs);
+
+// Update bracketing. beginUpdate: 0, -33 read-only, -40 interrupted update (mode 4).
+int beginUpdate(FileState& fs);
+// Ends an update; returns `status`, or the first error of the ending when status is 0.
+int endUpdate(FileState& fs, int status);
+
+// Writes the header if dirty and every dirty node of the file; then syncs. 0, -4, -8, -1.
+int flushAll(FileState& fs);
+
+// Cursor of a key number (1..21), created on first use; null when memory ran out.
+Cursor* cursorOf(FileState& fs, int keyNumber);
+
+// Common checks of every operation: the block is open (-3) and the key number is 1..20 (-2).
+FileState* openState(KeyFile& file);
+
+}  // namespace kfdetail
