@@ -152,7 +152,9 @@ TEST_F(Operations, DeletingEverythingLeavesEmptyLeavesThatScansSkip) {
   for (const auto& k : keys) ASSERT_EQ(add(k.c_str(), 1, std::string(40, 'd')), 0);
   // Delete all but every 50th key: most leaves become empty.
   for (int i = 0; i < 400; ++i) {
-    if (i % 50 != 7) ASSERT_EQ(kfDelete(kf_, 1, keys[i].c_str(), 1), 0);
+    if (i % 50 != 7) {
+      ASSERT_EQ(kfDelete(kf_, 1, keys[i].c_str(), 1), 0);
+    }
   }
   EXPECT_EQ(scan(1, true), "k1007;k1057;k1107;k1157;k1207;k1257;k1307;k1357;");
   EXPECT_EQ(scan(1, false), "k1357;k1307;k1257;k1207;k1157;k1107;k1057;k1007;");

@@ -122,7 +122,9 @@ TEST(SplitLayout, RandomInsertsLeaveLeavesAboutHalfToFullAndDeepTreesCheck) {
     count += node.count;
     used += 1006 - node.freeBytes;
     // Every leaf but the rightmost holds at least the 14 entries kept by a half split.
-    if (node.next != -1) EXPECT_GE(1006 - node.freeBytes, 476) << "node " << n;
+    if (node.next != -1) {
+      EXPECT_GE(1006 - node.freeBytes, 476) << "node " << n;
+    }
   }
   EXPECT_EQ(count, 6000);
   double fill = used / (1006.0 * leaves);
