@@ -70,7 +70,7 @@ inline int scanBytes(const uint8_t* bytes, size_t size) {
       }
       note(rc);
     }
-    uint8_t probe[8] = {'k', 0, 0, 0, 0, 0, 0, 0};
+    uint8_t probe[256] = {3, 'k', 'e', 'y'};  // long enough for a key of any type
     note(kfFind(kf, 1, probe, 1, buffer, sizeof buffer));
     note(kfCheck(kf));
     kfClose(kf);
