@@ -93,15 +93,17 @@ void encodeHeader(const Header& h, bool swap, uint8_t* image) {
     store32(image + kHdrTreeRoots + 4 * (t - 1), h.treeRoots[t], swap);
 }
 
-KeyRule FileState::rule(int keyNumber) const {
-  KeyRule r;
-  r.type = header.keyType(keyNumber);
-  r.swap = swap;
-  if (keyNumber >= 1 && keyNumber <= 15 && !segments[keyNumber].empty()) {
-    r.segments = segments[keyNumber].data();
-    r.segmentCount = static_cast<int>(segments[keyNumber].size());
+void FileState::setUpRules() {
+  for (int k = 0; k < 22; ++k) {
+    KeyRule& r = rules[k];
+    r = KeyRule{};
+    r.type = k >= 1 && k <= kKeyNumbers ? header.keyType(k) : 0;
+    r.swap = swap;
+    if (k >= 1 && k <= 15 && !segments[k].empty()) {
+      r.segments = segments[k].data();
+      r.segmentCount = static_cast<int>(segments[k].size());
+    }
   }
-  return r;
 }
 
 int readPage(FileState& fs, int32_t node, uint8_t* page) {

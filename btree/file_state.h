@@ -70,8 +70,12 @@ struct FileState {
   std::vector<KfSegment> segments[16];  // key numbers 1..15
   std::unique_ptr<Cursor> cursors[22];  // key numbers 1..21
 
+  KeyRule rules[22];  // per key number, set up at open
+
   bool writable() const { return accessMode == kKfAccessReadWrite; }
-  KeyRule rule(int keyNumber) const;
+  const KeyRule& rule(int keyNumber) const { return rules[keyNumber]; }
+  // Fills `rules` from the header's key types and the segment lists.
+  void setUpRules();
   KfRegisters& reg() { return owner->registers(); }
 };
 

@@ -169,6 +169,7 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
   kfdetail::decodeHeader(image, st.swap, &st.header);
   st.writeMode = 3;
   if (int rc = bindDescriptors(st, keys); rc != 0) return finishFailedOpen(file, rc);
+  st.setUpRules();
 
   // The marker of an interrupted protected update is read inside an update.
   uint8_t marker[2] = {0, 0};

@@ -9,7 +9,7 @@ namespace kfdetail {
 
 int prepareKey(FileState& fs, int keyNumber, const void* key, uint8_t* buffer, int* size) {
   if (key == nullptr) return kKfBadArgument;
-  KeyRule r = fs.rule(keyNumber);
+  const KeyRule& r = fs.rule(keyNumber);
   int k = callerKeySize(r, static_cast<const uint8_t*>(key));
   if (k < 0) return k;
   std::memcpy(buffer, key, static_cast<size_t>(k));
@@ -185,16 +185,32 @@ int kfNext(KeyFile& file, int keyNumber, void* buffer, int32_t bufferSize) {
   if (fs == nullptr) return finish(file, status);
   Cursor* c = fs->cursors[keyNumber].get();
   if (c == nullptr || !c->valid) return finish(file, kKfNotFound);
-  Position at;
-  bool exact;
-  status = locateCursor(*fs, *c, &at, &exact);
-  if (status == 0) status = settleForward(*fs, &at);
-  // Skip the remaining pieces of the current record.
   SearchTuple t;
   t.keyNumber = c->keyNumber;
   t.key = c->key;
   t.keySize = c->keySize;
   t.record = c->record;
+  // Fast path: a one-piece record followed by another entry in the same leaf.
+  if (!c->justDeleted && c->node >= 0) {
+    const NodeImage* n;
+    Verdict v, w;
+    if (NodeCache::instance().fetch(*fs, c->node, &n) == 0 && n->level == 0 &&
+        c->pos + 1 < n->count && (entryPiece(n->entry(c->pos)) & kLastPieceBit) &&
+        compareEntry(*fs, n->entry(c->pos), true, t, &v) == 0 && v.full == 0 &&
+        compareEntry(*fs, n->entry(c->pos + 1), true, t, &w) == 0 && w.record > 0) {
+      Position next{c->node, c->pos + 1};
+      if (entryKeyNumber(n->entry(c->pos + 1)) != keyNumber) {
+        clearCursor(*fs, keyNumber);
+        return finish(file, kKfNotFound);
+      }
+      return finish(file, readRecord(*fs, next, static_cast<uint8_t*>(buffer), bufferSize));
+    }
+  }
+  Position at;
+  bool exact;
+  status = locateCursor(*fs, *c, &at, &exact);
+  if (status == 0) status = settleForward(*fs, &at);
+  // Skip the remaining pieces of the current record.
   for (int steps = 0; status == 0; ++steps) {
     const uint8_t* e;
     Verdict v;

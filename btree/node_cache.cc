@@ -106,6 +106,14 @@ int NodeCache::takeSlot(int* status) {
 }
 
 int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
+  // Scans and record reads ask for the same page many times in a row.
+  if (mostRecent_ >= 0) {
+    Slot& recent = slots_[static_cast<size_t>(mostRecent_)];
+    if (recent.file == &fs && recent.node == node) {
+      *image = &recent.image;
+      return 0;
+    }
+  }
   auto it = index_.find(keyOf(fs, node));
   if (it != index_.end()) {
     touch(it->second);

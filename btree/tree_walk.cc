@@ -25,7 +25,7 @@ int entryKeySize(const FileState& fs, const uint8_t* e, bool leaf) {
   int kn = e[kEntKeyNumber];
   int fixed = leaf ? kEntFixed : kBranchExtra;
   if (kn < 1 || kn > kKeyNumbers || length < fixed) return kKfDamaged;
-  KeyRule r = fs.rule(kn);
+  const KeyRule& r = fs.rule(kn);
   int k = keyValueSize(r, e + kEntKey, length - fixed);
   if (k < 0) return k;
   if (!leaf && k != length - kBranchExtra) return kKfDamaged;
@@ -43,12 +43,28 @@ int compareEntry(const FileState& fs, const uint8_t* e, bool leaf, const SearchT
     v->full = v->key = v->record = -t.force;
     return 0;
   }
-  int k = entryKeySize(fs, e, leaf);
-  if (k < 0) return k;
-  int error = 0;
-  KeyRule r = fs.rule(kn);
-  int c = compareKeyValues(r, e + kEntKey, k, t.key, t.keySize, &error);
-  if (error != 0) return error;
+  const KeyRule& r = fs.rule(kn);
+  int c = 0;
+  if (r.type == 0) {
+    // Zero-terminated text, the common case: one pass, bounded by the entry.
+    int avail = e[0] - (leaf ? kEntFixed : kBranchExtra);
+    const uint8_t* a = e + kEntKey;
+    for (int i = 0;; ++i) {
+      if (i >= avail || i >= t.keySize) return kKfDamaged;
+      if (a[i] != t.key[i]) {
+        c = a[i] < t.key[i] ? -1 : 1;
+        break;
+      }
+      if (a[i] == 0) break;
+    }
+    if (!leaf && c == 0 && t.keySize != avail) return kKfDamaged;
+  } else {
+    int k = entryKeySize(fs, e, leaf);
+    if (k < 0) return k;
+    int error = 0;
+    c = compareKeyValues(r, e + kEntKey, k, t.key, t.keySize, &error);
+    if (error != 0) return error;
+  }
   v->key = c;
   if (c == 0) c = sign(static_cast<int64_t>(entryRecord(e, fs.swap)) - t.record);
   v->record = c;
@@ -200,7 +216,17 @@ int readRecord(FileState& fs, const Position& start, uint8_t* buffer, int32_t si
   SearchTuple rec;
   rc = tupleOfEntry(fs, e, true, key, &rec);
   if (rc != 0) return rc;
-  setCursor(fs, rec.keyNumber, start);
+  if (Cursor* c = cursorOf(fs, rec.keyNumber)) {
+    c->valid = true;
+    c->justDeleted = false;
+    c->keyNumber = rec.keyNumber;
+    std::memcpy(c->key, key, static_cast<size_t>(rec.keySize));
+    c->keySize = rec.keySize;
+    c->record = rec.record;
+    c->piece = rec.piece;
+    c->node = start.node;
+    c->pos = start.pos;
+  }
   reg.keyNumber = rec.keyNumber;
   std::memcpy(reg.key, key, static_cast<size_t>(rec.keySize));
   reg.keySize = rec.keySize;
