@@ -158,10 +158,16 @@ int plantRoot(FileState& fs, int tree) {
   return rc;
 }
 
-// Inserts one leaf entry whose tuple is `t`.
-int insertEntry(FileState& fs, int tree, const uint8_t* entry, const SearchTuple& t) {
+// Inserts one leaf entry whose tuple is `t`. `known`, when given, is the leaf position of
+// the tuple from a descent made just before (fs.path still holds its nodes).
+int insertEntry(FileState& fs, int tree, const uint8_t* entry, const SearchTuple& t,
+                const Position* known) {
   Position at;
-  int rc = descend(fs, tree, t, &at);
+  int rc = 0;
+  if (known != nullptr && known->node >= 0)
+    at = *known;
+  else
+    rc = descend(fs, tree, t, &at);
   if (rc == 0 && at.node < 0) {
     rc = plantRoot(fs, tree);
     if (rc == 0) rc = descend(fs, tree, t, &at);
@@ -227,8 +233,10 @@ int removeRecord(FileState& fs, int tree, const SearchTuple& t) {
   return kKfDamaged;
 }
 
-// Cuts the data into pieces and inserts them in order.
-int insertRecord(FileState& fs, int tree, SearchTuple t, const uint8_t* data, int32_t length) {
+// Cuts the data into pieces and inserts them in order. `known` as for insertEntry, for
+// the first piece.
+int insertRecord(FileState& fs, int tree, SearchTuple t, const uint8_t* data, int32_t length,
+                 const Position* known) {
   int pieceSize = kPieceLimit - t.keySize;
   int pieces = length == 0 ? 1 : static_cast<int>((length + pieceSize - 1) / pieceSize);
   uint8_t entry[256];
@@ -243,7 +251,7 @@ int insertRecord(FileState& fs, int tree, SearchTuple t, const uint8_t* data, in
     if (dataSize > 0)
       std::memcpy(entry + kEntKey + t.keySize, data + offset, static_cast<size_t>(dataSize));
     t.piece = static_cast<uint8_t>(i);
-    int rc = insertEntry(fs, tree, entry, t);
+    int rc = insertEntry(fs, tree, entry, t, i == 0 ? known : nullptr);
     if (rc != 0) {
       if (rc == kKfWriteFailed && i > 0) {
         t.piece = 0;
@@ -308,23 +316,40 @@ int insertOperation(KeyFile& file, Insert kind, int keyNumber, const void* key,
   if (status != 0) return finish(file, status);
 
   // Look before changing anything: a refused operation leaves the file as it was.
+  // An add asks whether any record has the key: the entries next to the new record's
+  // place (the one at it and the one before it) tell.
   SearchTuple probe = t;
-  if (kind == Insert::kAdd) probe.record = 0;
   Position raw, at;
   Verdict v;
   status = seek(*fs, probe, &raw, &at, &v);
   bool keyExists = status == 0 && v.key == 0;
   bool exact = status == 0 && v.full == 0;
   if (status != 0 && status != kKfNotFound) return finish(file, status);
-  if (kind == Insert::kAdd) exact = false;  // the probe used record number 0
+  if (kind == Insert::kAdd && !keyExists && raw.node >= 0) {
+    Position before = raw;
+    const uint8_t* e;
+    Verdict b;
+    int rc = stepBackward(*fs, &before);
+    if (rc == 0) rc = entryAt(*fs, before, &e);
+    if (rc == 0) rc = compareEntry(*fs, e, true, t, &b);
+    if (rc != 0 && rc != kKfNotFound) return finish(file, rc);
+    keyExists = rc == 0 && b.key == 0;
+  }
   if ((kind == Insert::kAdd && keyExists) || (kind == Insert::kDuplicate && exact) ||
       (kind == Insert::kReplace && !exact)) {
     return finish(file, kKfNotFound);
   }
   status = beginUpdate(*fs);
   if (status != 0) return finish(file, status);
+  // Without an exact match the probe's descent found the first piece's place when the probe
+  // searched the same tuple. (An add probes record number 0: separators left by deleted
+  // records may send another record number of the same key down another branch.)
+  bool reuse = !exact && probe.record == t.record;
   if (exact) status = removeRecord(*fs, tree, t);
-  if (status == 0) status = insertRecord(*fs, tree, t, static_cast<const uint8_t*>(data), length);
+  if (status == 0) {
+    status = insertRecord(*fs, tree, t, static_cast<const uint8_t*>(data), length,
+                          reuse ? &raw : nullptr);
+  }
   status = endUpdate(*fs, status);
   if (status == 0) pointCursorAt(*fs, t, false);
   return finish(file, status);

@@ -35,9 +35,47 @@ void NodeCache::allocate() {
   slots_.assign(static_cast<size_t>(capacity_), Slot{});
   free_.clear();
   for (int i = capacity_ - 1; i >= 0; --i) free_.push_back(i);
-  index_.clear();
-  index_.reserve(static_cast<size_t>(capacity_) * 2);
+  size_t buckets = 16;
+  int bits = 4;
+  while (buckets < static_cast<size_t>(capacity_) * 2) buckets <<= 1, ++bits;
+  table_.assign(buckets, -1);
+  mask_ = buckets - 1;
+  shift_ = 64 - bits;
   mostRecent_ = leastRecent_ = -1;
+}
+
+int NodeCache::lookup(uint64_t key) const {
+  for (size_t b = bucketOf(key);; b = (b + 1) & mask_) {
+    int s = table_[b];
+    if (s < 0 || slots_[static_cast<size_t>(s)].key == key) return s;
+  }
+}
+
+void NodeCache::indexInsert(uint64_t key, int slot) {
+  size_t b = bucketOf(key);
+  while (table_[b] >= 0) b = (b + 1) & mask_;
+  table_[b] = slot;
+  slots_[static_cast<size_t>(slot)].key = key;
+}
+
+// Removes the key and shifts later members of its probe run back into the gap.
+void NodeCache::indexErase(uint64_t key) {
+  size_t hole = bucketOf(key);
+  while (table_[hole] >= 0 && slots_[static_cast<size_t>(table_[hole])].key != key) {
+    hole = (hole + 1) & mask_;
+  }
+  if (table_[hole] < 0) return;
+  table_[hole] = -1;
+  for (size_t b = (hole + 1) & mask_; table_[b] >= 0; b = (b + 1) & mask_) {
+    size_t home = bucketOf(slots_[static_cast<size_t>(table_[b])].key);
+    // Move the member back when its home does not lie cyclically in (hole, b].
+    bool between = hole < b ? (home > hole && home <= b) : (home > hole || home <= b);
+    if (!between) {
+      table_[hole] = table_[b];
+      table_[b] = -1;
+      hole = b;
+    }
+  }
 }
 
 uint64_t NodeCache::keyOf(const FileState& fs, int32_t node) {
@@ -75,7 +113,7 @@ void NodeCache::touch(int s) {
 void NodeCache::release(int s) {
   Slot& slot = slots_[static_cast<size_t>(s)];
   unlink(s);
-  index_.erase(keyOf(*slot.file, slot.node));
+  indexErase(slot.key);
   slot.file = nullptr;
   slot.node = -1;
   slot.dirty = false;
@@ -99,7 +137,7 @@ int NodeCache::takeSlot(int* status) {
     }
   }
   unlink(s);
-  index_.erase(keyOf(*slot.file, slot.node));
+  indexErase(slot.key);
   slot.file = nullptr;
   slot.dirty = false;
   return s;
@@ -114,10 +152,10 @@ int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
       return 0;
     }
   }
-  auto it = index_.find(keyOf(fs, node));
-  if (it != index_.end()) {
-    touch(it->second);
-    *image = &slots_[static_cast<size_t>(it->second)].image;
+  int found = lookup(keyOf(fs, node));
+  if (found >= 0) {
+    touch(found);
+    *image = &slots_[static_cast<size_t>(found)].image;
     return 0;
   }
   int status;
@@ -133,7 +171,7 @@ int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
   slot.file = &fs;
   slot.node = node;
   slot.dirty = false;
-  index_.emplace(keyOf(fs, node), s);
+  indexInsert(keyOf(fs, node), s);
   pushFront(s);
   *image = &slot.image;
   return 0;
@@ -141,10 +179,8 @@ int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
 
 int NodeCache::store(FileState& fs, int32_t node, const WorkPage& page, bool writeThrough) {
   if (node < 0) return kKfNegativeNode;
-  int s;
-  auto it = index_.find(keyOf(fs, node));
-  if (it != index_.end()) {
-    s = it->second;
+  int s = lookup(keyOf(fs, node));
+  if (s >= 0) {
     touch(s);
   } else {
     int status;
@@ -153,7 +189,7 @@ int NodeCache::store(FileState& fs, int32_t node, const WorkPage& page, bool wri
     Slot& slot = slots_[static_cast<size_t>(s)];
     slot.file = &fs;
     slot.node = node;
-    index_.emplace(keyOf(fs, node), s);
+    indexInsert(keyOf(fs, node), s);
     pushFront(s);
   }
   Slot& slot = slots_[static_cast<size_t>(s)];

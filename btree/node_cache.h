@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "btree/node_page.h"
@@ -37,8 +36,9 @@ class NodeCache {
     FileState* file = nullptr;
     int32_t node = -1;
     bool dirty = false;
-    int newer = -1;  // recency list: toward the most recent
-    int older = -1;  // toward the least recent
+    int newer = -1;    // recency list: toward the most recent
+    int older = -1;    // toward the least recent
+    uint64_t key = 0;  // (file id, node) while the slot is in use
     NodeImage image;
   };
 
@@ -50,11 +50,18 @@ class NodeCache {
   int takeSlot(int* status);
   void release(int slot);
   void allocate();
+  // Open-addressing index from (file, node) to slot.
+  size_t bucketOf(uint64_t key) const { return (key * 0x9E3779B97F4A7C15ull) >> shift_; }
+  int lookup(uint64_t key) const;
+  void indexInsert(uint64_t key, int slot);
+  void indexErase(uint64_t key);
 
   int capacity_ = 0;
   std::vector<Slot> slots_;
   std::vector<int> free_;
-  std::unordered_map<uint64_t, int> index_;
+  std::vector<int> table_;  // slot numbers, -1 for empty buckets
+  size_t mask_ = 0;
+  int shift_ = 64;
   int mostRecent_ = -1;
   int leastRecent_ = -1;
 };
