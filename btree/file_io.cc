@@ -109,6 +109,12 @@ void FileState::setUpRules() {
 int readPage(FileState& fs, int32_t node, uint8_t* page) {
   if (node < 0) return kKfNegativeNode;
   if (node >= fs.header.slots) return kKfDamaged;
+  if (fs.map != nullptr) {
+    size_t at = static_cast<size_t>(pageOffset(node));
+    if (at + kPageSize > fs.mapSize) return kKfShortRead;
+    std::memcpy(page, fs.map + at, kPageSize);
+    return 0;
+  }
   ssize_t n = pread(fs.fd, page, kPageSize, pageOffset(node));
   if (n == kPageSize) return 0;
   return n < 0 ? failWith(fs, kKfNotFound) : kKfShortRead;

@@ -57,6 +57,9 @@ struct FileState {
   KeyFile* owner = nullptr;
   std::string name;
   int fd = -1;
+  // Read-only files are mapped: a page read is then a copy, not a system call.
+  const uint8_t* map = nullptr;
+  size_t mapSize = 0;
   bool swap = false;
   int shareMode = kKfExclusive;
   int accessMode = kKfAccessRead;

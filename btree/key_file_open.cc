@@ -1,6 +1,8 @@
 // Creating, opening, flushing and closing keyed files.
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -102,9 +104,27 @@ int writeCreationImage(int fd, bool swap, const KfKeyDescriptor* keys) {
   return 0;
 }
 
+void unmap(FileState& fs) {
+  if (fs.map != nullptr) munmap(const_cast<uint8_t*>(fs.map), fs.mapSize);
+  fs.map = nullptr;
+  fs.mapSize = 0;
+}
+
+// Maps a file opened for reading; without a mapping pages are read with pread.
+void mapForReading(FileState& fs) {
+  struct stat st;
+  if (fstat(fs.fd, &st) != 0 || st.st_size < kPageSize) return;
+  void* p = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_SHARED, fs.fd, 0);
+  if (p == MAP_FAILED) return;
+  posix_madvise(p, static_cast<size_t>(st.st_size), POSIX_MADV_RANDOM);
+  fs.map = static_cast<const uint8_t*>(p);
+  fs.mapSize = static_cast<size_t>(st.st_size);
+}
+
 int finishFailedOpen(KeyFile& file, int status) {
   FileState* fs = file.state();
   if (fs != nullptr) {
+    unmap(*fs);
     NodeCache::instance().dropFile(*fs);
     if (fs->fd >= 0) close(fs->fd);
     file.stateSlot().reset();
@@ -170,6 +190,7 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
   st.writeMode = 3;
   if (int rc = bindDescriptors(st, keys); rc != 0) return finishFailedOpen(file, rc);
   st.setUpRules();
+  if (!st.writable()) mapForReading(st);
 
   // The marker of an interrupted protected update is read inside an update.
   uint8_t marker[2] = {0, 0};
@@ -219,6 +240,7 @@ int kfClose(KeyFile& file) {
   if (NodeCache::instance().flushFile(*fs) != 0 && rc == 0) rc = kKfSeekFailed;
   if (fs->writable() && fsync(fs->fd) != 0 && rc == 0) rc = kKfNotFound;
   NodeCache::instance().dropFile(*fs);
+  unmap(*fs);
   if (close(fs->fd) != 0 && rc == 0) rc = kKfNotFound;
   file.stateSlot().reset();
   return file.registers().lastStatus = rc;
