@@ -29,8 +29,10 @@ class tqvTableObject : public tqvObject {
   // The key of a deleted or empty slot is nil.
   tqvHandle keyAt(TQVINT slot) const;
   tqvHandle valueAt(TQVINT slot) const;
-  // The value slot itself, for direct element access (callers check the range).
+  // The slots themselves, for direct element access and fast walks (callers check the
+  // range and occupancy).
   tqvHandle& valueSlot(TQVINT slot) const { return values_[slot]; }
+  const tqvHandle& keySlot(TQVINT slot) const { return keys_[slot]; }
   bool occupied(TQVINT slot) const;
   // First occupied slot, next occupied slot after `slot`; -1 at the end.
   TQVINT firstSlot() const { return nextSlot(-1); }

@@ -32,13 +32,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-40s %-12s %12s\n", "case", "peer", "ours/peer");
+    std::printf("\n%-32s %-24s %10s\n", "case", "peer", "ours/peer");
     for (const auto& [name, sides] : times_) {
       auto ours = sides.find("ours");
       if (ours == sides.end()) continue;
       for (const auto& [side, time] : sides) {
         if (side == "ours" || time <= 0) continue;
-        std::printf("%-40s %-12s %12.2f\n", name.c_str(), side.c_str(), ours->second / time);
+        std::printf("%-32s %-24s %10.2f\n", name.c_str(), side.c_str(), ours->second / time);
       }
     }
   }

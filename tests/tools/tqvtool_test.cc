@@ -1,0 +1,105 @@
+// tqvtool on files written by hand: outputs, written bytes, failures and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class Tqvtool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("tqvtool-test-" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string path(const std::string& name) const { return (dir_ / name).string(); }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path(name), std::ios::binary) << bytes;
+  }
+  std::string read(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    return all.str();
+  }
+  Result run(const std::string& arguments) const {
+    std::string command =
+        std::string(TQVTOOL_PATH) + " " + arguments + " >" + path("out") + " 2>" + path("err");
+    int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("out"), read("err")};
+  }
+
+  fs::path dir_;
+};
+
+std::string bytes(std::initializer_list<int> values) {
+  std::string out;
+  for (int v : values) out += static_cast<char>(v);
+  return out;
+}
+
+TEST_F(Tqvtool, EncodeWritesTheBytesAndPrintReadsThemBack) {
+  write("v.txt", "(list 1 \"dois\" (rect 0 0 10 10)) ; trailing comment");
+  Result encoded = run("encode " + path("v.txt") + " " + path("v.bin"));
+  ASSERT_EQ(encoded.status, 0) << encoded.err;
+  EXPECT_EQ(read("v.bin"),
+            bytes({0x23, 3, 0x20, 1,  0x22, 4, 'd', 'o', 'i', 's', 0x0B, 0, 0, 0, 0, 0,
+                   0,    0, 0,    10, 0,    0, 0,   10,  0,   0,   0,    0, 0, 0, 0}));
+  Result printed = run("print " + path("v.bin"));
+  EXPECT_EQ(printed.status, 0);
+  EXPECT_EQ(printed.out, "(list 1\n      \"dois\"\n      (rect 0 0 10 10))\n");
+}
+
+TEST_F(Tqvtool, ArchivesBuildAndList) {
+  write("items.txt", "(list 10 \"x\")");
+  ASSERT_EQ(run("archive build " + path("a.dat") + " " + path("items.txt")).status, 0);
+  EXPECT_EQ(read("a.dat"), "0TQV" + bytes({13, 0, 0, 0, 0x20, 10, 0x22, 1,  'x', 0x08, 2, 0,
+                                           0,  0, 3, 8, 0,    0,  0,    10, 0,   0,    0}));
+  Result listed = run("archive list " + path("a.dat"));
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.out, "(list 10\n      \"x\")\n");
+}
+
+TEST_F(Tqvtool, SortCollatesAscendingAndDescending) {
+  write("l.txt", "(list \"b\" \"A\" \"a\" \"B\")");
+  EXPECT_EQ(run("sort " + path("l.txt")).out,
+            "(list \"A\"\n      \"a\"\n      \"B\"\n      \"b\")\n");
+  EXPECT_EQ(run("sort " + path("l.txt") + " desc").out,
+            "(list \"b\"\n      \"B\"\n      \"a\"\n      \"A\")\n");
+}
+
+TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
+  Result missing = run("print " + path("none.bin"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "tqvFileStream: Cannot open " + path("none.bin") + "\n");
+  EXPECT_EQ(missing.out, "");
+  write("not.dat", "hello world");
+  Result foreign = run("archive list " + path("not.dat"));
+  EXPECT_EQ(foreign.status, 1);
+  EXPECT_EQ(foreign.err, "Version mismatch -- cannot open archive\n");
+  write("notlist.txt", "42");
+  Result notList = run("archive build " + path("b.dat") + " " + path("notlist.txt"));
+  EXPECT_EQ(notList.status, 1);
+  EXPECT_NE(notList.err.find("does not hold a list"), std::string::npos);
+  write("bad.txt", "(list 1");
+  Result bad = run("encode " + path("bad.txt") + " " + path("bad.bin"));
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.err, "Unterminated list: (list 1\n");
+  EXPECT_NE(run("frobnicate").status, 0);
+}
+
+}  // namespace

@@ -1,0 +1,13 @@
+// The command groups of tqvtool; each adds its subcommands to the application.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace tqvtool {
+
+// print, encode, sort
+void addValueCommands(CLI::App& app);
+// archive list, archive build
+void addArchiveCommands(CLI::App& app);
+
+}  // namespace tqvtool

@@ -1,0 +1,16 @@
+// tqvtool: inspects and builds the data files of the framework (encoded values, archives,
+// indexes, keyed files) from the command line.
+#include <CLI/CLI.hpp>
+
+#include "tools/tqvtool/commands.h"
+#include "tools/tqvtool/tool_support.h"
+
+int main(int argc, char** argv) {
+  tqvtool::installFailureHandlers();
+  CLI::App app{"tqvtool: inspect and build the framework's data files"};
+  app.require_subcommand(1);
+  tqvtool::addValueCommands(app);
+  tqvtool::addArchiveCommands(app);
+  CLI11_PARSE(app, argc, argv);
+  return 0;
+}
