@@ -260,3 +260,57 @@ TEST(WriteModes, FileBytesDoNotDependOnModeOrCache) {
 }
 
 }  // namespace
+
+namespace {
+
+// Composite key: a text segment ascending, then a 32-bit integer descending.
+std::vector<uint8_t> compositeKey(const std::string& text, int32_t number) {
+  std::vector<uint8_t> key(1, 0);
+  key.insert(key.end(), text.begin(), text.end());
+  key.push_back(0);
+  uint8_t raw[4];
+  std::memcpy(raw, &number, 4);
+  key.insert(key.end(), raw, raw + 4);
+  key[0] = static_cast<uint8_t>(key.size() - 1);
+  return key;
+}
+
+TEST(CompositeKeys, SegmentsOrderInTurnAndDescendingInverts) {
+  ScratchDir dir;
+  std::string path = dir.file("composite.idx");
+  KfSegment segments[3];
+  segments[0].type = 0;
+  segments[1].type = 3;
+  segments[1].descending = 1;
+  segments[2].type = kKfSegmentEnd;
+  KfKeyDescriptor keys[] = {{3, 8, segments}, {}};
+  for (int order : {kKfLittleEndian, kKfBigEndian}) {
+    std::string file = path + std::to_string(order);
+    KeyFile kf;
+    ASSERT_EQ(kfCreate(kf, file.c_str(), kKfExclusive, order, keys), 0);
+    const std::pair<const char*, int32_t> items[] = {
+        {"b", 1}, {"a", -3}, {"b", 300}, {"a", 7}, {"ab", 0}};
+    for (const auto& [text, number] : items) {
+      std::vector<uint8_t> k = compositeKey(text, number);
+      ASSERT_EQ(kfAdd(kf, 3, k.data(), 1, nullptr, 0), 0);
+    }
+    std::vector<uint8_t> dup = compositeKey("b", 300);
+    EXPECT_EQ(kfAdd(kf, 3, dup.data(), 2, nullptr, 0), -1);
+    ASSERT_EQ(kfClose(kf), 0);
+    ASSERT_EQ(kfOpen(kf, file.c_str(), kKfExclusive, kKfAccessRead, keys), 0);
+    std::string seen;
+    for (int rc = kfFirst(kf, 3, nullptr, 0); rc == 0; rc = kfNext(kf, 3, nullptr, 0)) {
+      const uint8_t* k = kf.key();
+      std::string text(reinterpret_cast<const char*>(k + 1));
+      int32_t number;
+      std::memcpy(&number, k + 1 + text.size() + 1, 4);
+      seen += text + std::to_string(number) + ";";
+    }
+    EXPECT_EQ(seen, "a7;a-3;ab0;b300;b1;") << "byte order " << order;
+    // A composite descriptor without its segment list is refused.
+    KfKeyDescriptor bare[] = {{3, 8, nullptr}, {}};
+    EXPECT_EQ(kfOpen(kf, file.c_str(), kKfExclusive, kKfAccessRead, bare), kKfBadSegments);
+  }
+}
+
+}  // namespace
