@@ -82,6 +82,44 @@ TEST_F(Tqvtool, SortCollatesAscendingAndDescending) {
             "(list \"b\"\n      \"B\"\n      \"a\"\n      \"A\")\n");
 }
 
+TEST_F(Tqvtool, IndexesBuildDumpGetAndPrefix) {
+  // A pair that begins with a string is written with the list keyword.
+  write("pairs.txt", "(list (list \"Bravo\" 2) (list \"Brasil\" (list 1 \"um\")) (12 \"doze\"))");
+  Result built = run("index build " + path("c.idx") + " " + path("pairs.txt"));
+  ASSERT_EQ(built.status, 0) << built.err;
+  Result dumped = run("index dump " + path("c.idx"));
+  EXPECT_EQ(dumped.status, 0);
+  // Key order is byte order: digits, then capitals, then "_".
+  EXPECT_EQ(dumped.out,
+            "(list (list \"12\"\n"
+            "            \"doze\")\n"
+            "      (list \"Brasil\"\n"
+            "            (list 1\n"
+            "                  \"um\"))\n"
+            "      (list \"Bravo\"\n"
+            "            2)\n"
+            "      (list \"__TQV_INDEX_COUNT__\"\n"
+            "            4))\n");
+  EXPECT_EQ(run("index get " + path("c.idx") + " Bravo").out, "2\n");
+  EXPECT_EQ(run("index get " + path("c.idx") + " Chile").out, "TQV_NIL\n");
+  EXPECT_EQ(run("index prefix " + path("c.idx") + " Bra").out,
+            "(list \"Brasil\"\n      \"Bravo\")\n");
+  EXPECT_EQ(run("index prefix " + path("c.idx") + " Z").out, "TQV_NIL\n");
+  EXPECT_EQ(run("kf check " + path("c.idx")).status, 0);
+}
+
+TEST_F(Tqvtool, KfCheckNamesTheFault) {
+  write("pairs.txt", "(list (list \"a\" 1))");
+  ASSERT_EQ(run("index build " + path("d.idx") + " " + path("pairs.txt")).status, 0);
+  std::string file = read("d.idx");
+  ASSERT_GT(file.size(), 2048u);
+  file[1024 + 12] = static_cast<char>(0x7F);  // scribble over the first node's bookkeeping
+  write("d.idx", file);
+  Result checked = run("kf check " + path("d.idx"));
+  EXPECT_EQ(checked.status, 1);
+  EXPECT_NE(checked.err.find("kf check: "), std::string::npos) << checked.err;
+}
+
 TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
   Result missing = run("print " + path("none.bin"));
   EXPECT_EQ(missing.status, 1);

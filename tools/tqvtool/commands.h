@@ -9,5 +9,7 @@ namespace tqvtool {
 void addValueCommands(CLI::App& app);
 // archive list, archive build
 void addArchiveCommands(CLI::App& app);
+// index dump|build|get|prefix, kf check
+void addIndexCommands(CLI::App& app);
 
 }  // namespace tqvtool

@@ -11,6 +11,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   tqvtool::addValueCommands(app);
   tqvtool::addArchiveCommands(app);
+  tqvtool::addIndexCommands(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
