@@ -201,22 +201,22 @@ tqvIndexObject* tqvAsIndex(const tqvHandle& h) {
   return h.is(TQV_INDEX_TYPE) ? h.as<tqvIndexObject>() : nullptr;
 }
 
+namespace {
+tqvIndexObject* indexArgument(const tqvHandle& index, const char* signature) {
+  tqvIndexObject* i = tqvAsIndex(index);
+  if (i == nullptr) tqvArgError(signature, 1);
+  return i;
+}
+}  // namespace
+
 tqvHandle tqvPrefixValues(const tqvHandle& index, const tqvHandle& prefix,
                           tqvIndexObject::StopCallback stop) {
-  tqvIndexObject* i = tqvAsIndex(index);
-  if (i == nullptr) {
-    tqvArgError("tqvPrefixValues(index,hnd,stopFn)", 1);
-    return TQV_NIL;
-  }
-  return i->prefixValues(prefix, stop);
+  tqvIndexObject* i = indexArgument(index, "tqvPrefixValues(index,hnd,stopFn)");
+  return i != nullptr ? i->prefixValues(prefix, stop) : TQV_NIL;
 }
 
 tqvHandle tqvPrefixKeys(const tqvHandle& index, const tqvHandle& prefix,
                         tqvIndexObject::StopCallback stop) {
-  tqvIndexObject* i = tqvAsIndex(index);
-  if (i == nullptr) {
-    tqvArgError("tqvPrefixKeys(index,hnd,stopFn)", 1);
-    return TQV_NIL;
-  }
-  return i->prefixKeys(prefix, stop);
+  tqvIndexObject* i = indexArgument(index, "tqvPrefixKeys(index,hnd,stopFn)");
+  return i != nullptr ? i->prefixKeys(prefix, stop) : TQV_NIL;
 }

@@ -492,11 +492,7 @@ tqvHandle tqvStandardConstants() {
 
 tqvHandle tqvDecodeString(const tqvHandle& stringOrBuf, const tqvHandle& constants) {
   std::string_view text;
-  if (stringOrBuf.is(TQV_STRING_TYPE)) {
-    text = tqvStringView(stringOrBuf);
-  } else if (tqvBufferObject* buffer = tqvAsBuffer(stringOrBuf)) {
-    text = buffer->bytes();
-  } else {
+  if (!tqvBytesOf(stringOrBuf, text)) {
     tqvArgError("tqvDecodeString(stringOrBuf)", 1);
     return TQV_NIL;
   }

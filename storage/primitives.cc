@@ -95,11 +95,7 @@ bool tqvWrite(const tqvHandle& stream, const tqvHandle& bufOrString) {
     return false;
   }
   std::string_view bytes;
-  if (bufOrString.is(TQV_STRING_TYPE)) {
-    bytes = tqvStringView(bufOrString);
-  } else if (tqvBufferObject* buffer = tqvAsBuffer(bufOrString)) {
-    bytes = buffer->bytes();
-  } else {
+  if (!tqvBytesOf(bufOrString, bytes)) {
     tqvArgError("tqvWrite(stream,bufOrString)", 2);
     return false;
   }

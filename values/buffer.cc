@@ -96,3 +96,15 @@ tqvHandle tqvBufferFromString(const tqvHandle& s) {
 tqvBufferObject* tqvAsBuffer(const tqvHandle& h) {
   return h.is(TQV_BUFFER_TYPE) ? h.as<tqvBufferObject>() : nullptr;
 }
+
+bool tqvBytesOf(const tqvHandle& stringOrBuffer, std::string_view& bytes) {
+  if (stringOrBuffer.is(TQV_STRING_TYPE)) {
+    bytes = tqvStringView(stringOrBuffer);
+    return true;
+  }
+  if (tqvBufferObject* buffer = tqvAsBuffer(stringOrBuffer)) {
+    bytes = buffer->bytes();
+    return true;
+  }
+  return false;
+}

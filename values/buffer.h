@@ -49,3 +49,5 @@ tqvHandle tqvBufferWrap(void* data, TQVINT size);
 // A buffer of length+1 bytes holding the text and its NUL, with the string's length.
 tqvHandle tqvBufferFromString(const tqvHandle& s);
 tqvBufferObject* tqvAsBuffer(const tqvHandle& h);
+// The bytes of a string, or of a buffer up to its length; false for any other value.
+bool tqvBytesOf(const tqvHandle& stringOrBuffer, std::string_view& bytes);

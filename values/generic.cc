@@ -165,11 +165,7 @@ bool tqvGetChars(const tqvHandle& s, char* array, TQVINT size) {
 
 tqvHandle tqvTokenize(const tqvHandle& s, const tqvHandle& delimiters) {
   std::string_view text;
-  if (s.is(TQV_STRING_TYPE)) {
-    text = tqvStringView(s);
-  } else if (tqvBufferObject* buffer = tqvAsBuffer(s)) {
-    text = buffer->bytes();
-  } else {
+  if (!tqvBytesOf(s, text)) {
     tqvArgError("tqvTokenize(stringOrBuffer,string)", 1);
     return TQV_NIL;
   }
