@@ -7,7 +7,10 @@
 
 namespace {
 std::string indentation;
-}
+// Values nested deeper than this (a table that holds itself) print as "<...>".
+constexpr int kPrintDepthLimit = 1000;
+int printDepth = 0;
+}  // namespace
 
 const std::string& tqvIndentation() {
   return indentation;
@@ -43,8 +46,12 @@ void tqvAppendText(std::string& out, const tqvHandle& h, bool notation) {
       out += number;
       return;
     default:
-      if (h.object() != nullptr) {
+      if (printDepth >= kPrintDepthLimit) {
+        out += "<...>";
+      } else if (h.object() != nullptr) {
+        ++printDepth;
         h.object()->print(out, h.type(), notation);
+        --printDepth;
       } else {
         tqvObject::printTypeName(out, h.type(), notation);
       }

@@ -83,6 +83,16 @@ TEST(Print, RegionsAndFonts) {
   EXPECT_EQ(notation(tqvMakeFont(TQV_NIL, 0, 0)), "(font ANSI_VAR_FONT)");
 }
 
+TEST(Print, ATableThatHoldsItselfStopsPrinting) {
+  tqvHandle t = tqvTable(4);
+  tqvPut(t, tqvMakeInt(1), t);
+  std::string text = notation(t);
+  EXPECT_EQ(text.rfind("(table (1 (table (1 ", 0), 0u);
+  EXPECT_NE(text.find("<...>"), std::string::npos);
+  EXPECT_TRUE(tqvIndentation().empty());
+  tqvRemoveKey(t, tqvMakeInt(1));  // let the table go
+}
+
 TEST(Print, TableBodyWithoutTheKeyword) {
   tqvHandle t = tqvTable(4);
   tqvPut(t, tqvMakeInt(3), TQV_TRUE);
