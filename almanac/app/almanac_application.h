@@ -1,0 +1,20 @@
+// The almanac's application class and the application layer's identity.
+#pragma once
+
+#include <string>
+
+#include "framework/standard_application.h"
+
+// "Zazuzadov Lumbra 98", "1.0" and "LX98" (UTF-8).
+std::string lxApplicationTitle();
+std::string lxApplicationVersion();
+std::string lxApplicationAbbreviation();
+
+class AlmanacApplication : public tqvStandardApplication {
+ public:
+  explicit AlmanacApplication(const tqvHandle& arguments);
+};
+
+// The application main: creates the one application with the argument list, installs it
+// and runs it. The process entry deletes it afterwards.
+void lxApplicationMain(const tqvHandle& arguments);

@@ -1,0 +1,40 @@
+// Command-line options through CLI11.
+#include "almanac/app/command_line.h"
+
+#include <CLI/CLI.hpp>
+
+int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
+  CLI::App app{"Zazuzadov Lumbra 98, the multimedia almanac", "lx98"};
+  std::string disc;
+  std::string userDir;
+  std::vector<std::string> sets;
+  app.add_flag("--headless", options.headless,
+               "run without a window: scripted input, virtual clock, screenshots");
+  app.add_option("--disc", disc, "directory of the content disc (sets SourceDisk)");
+  app.add_option("--user-dir", userDir, "directory for the user's files (sets UserDataPath)");
+  auto* script = app.add_option("--script", options.script, "headless session script");
+  auto* shots = app.add_option("--shots", options.shots, "directory for the script's shots");
+  auto* printTo = app.add_option("--print-to", options.printTo, "directory for printed pages");
+  app.add_option("--set", sets, "set an environment key, KEY=VALUE (repeatable)")
+      ->each([](const std::string& pair) {
+        if (pair.find('=') == std::string::npos || pair.front() == '=')
+          throw CLI::ValidationError("--set", "expects KEY=VALUE, got '" + pair + "'");
+      });
+  app.add_option("words", options.words, "command-line words handed to the application");
+  script->needs(app.get_option("--headless"));
+  shots->needs(app.get_option("--headless"));
+  printTo->needs(app.get_option("--headless"));
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    int status = app.exit(error);
+    return status == 0 ? 0 : 2;
+  }
+  if (!disc.empty()) options.settings.emplace_back("SourceDisk", disc);
+  if (!userDir.empty()) options.settings.emplace_back("UserDataPath", userDir);
+  for (const std::string& pair : sets) {
+    size_t equals = pair.find('=');
+    options.settings.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+  }
+  return -1;
+}

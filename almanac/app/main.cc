@@ -1,0 +1,58 @@
+// lx98: the almanac program, on the desktop or headless.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "almanac/app/almanac_application.h"
+#include "almanac/app/command_line.h"
+#include "framework/process_entry.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/sdl/sdl_backend.h"
+
+namespace {
+
+// Reads and checks the script before anything starts; false after printing why.
+bool loadScript(const LxOptions& options, tqvPlatform::HeadlessOptions& headless) {
+  headless.shotsDirectory = options.shots;
+  headless.printDirectory = options.printTo;
+  if (options.script.empty()) return true;
+  headless.scriptName = options.script;
+  std::ifstream file(options.script, std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "lx98: cannot read the script %s\n", options.script.c_str());
+    return false;
+  }
+  std::stringstream text;
+  text << file.rdbuf();
+  std::string error;
+  if (!tqvPlatform::parseScript(text.str(), options.script, headless.script, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  LxOptions options;
+  if (int status = lxParseCommandLine(argc, argv, options); status >= 0) return status;
+
+  tqvPlatform::HeadlessOptions headless;
+  if (options.headless && !loadScript(options, headless)) return 2;
+
+  tqvProgramSpec spec;
+  spec.title = lxApplicationTitle();
+  spec.version = lxApplicationVersion();
+  spec.abbreviation = lxApplicationAbbreviation();
+  spec.words = options.words;
+  spec.settings = options.settings;
+  spec.headless = options.headless;
+  spec.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {
+    if (options.headless)
+      return std::make_unique<tqvPlatform::HeadlessBackend>(std::move(headless));
+    return tqvPlatform::makeSdlBackend();
+  };
+  spec.applicationMain = lxApplicationMain;
+  return tqvProcessEntry(spec);
+}

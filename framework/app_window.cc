@@ -1,0 +1,89 @@
+// The main window over the back end.
+#include "framework/app_window.h"
+
+#include <string>
+
+#include "framework/application.h"
+#include "framework/environment.h"
+#include "framework/program_state.h"
+#include "platform/process.h"
+#include "values/cp1252.h"
+#include "values/error.h"
+#include "values/string.h"
+
+namespace {
+
+constexpr TQVINT kDefaultMediaWidth = 640;
+constexpr TQVINT kDefaultMediaHeight = 480;
+
+}  // namespace
+
+tqvAppWindow::tqvAppWindow(tqvPlatform::Backend* backend)
+    : backend_(backend),
+      input_([backend] { return backend->now(); },
+             [backend](bool on) { backend->captureMouse(on); }) {}
+
+tqvHandle tqvAppWindow::create(const tqvHandle& title) {
+  tqvPlatform::Backend* backend = tqvBackend();
+  std::string reason = "there is no display back end";
+  if (backend != nullptr) {
+    tqvPlatform::WindowSpec spec;
+    spec.title = tqvCp1252ToUtf8(tqvStringView(title));
+    spec.mediaWidth = tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
+    spec.mediaHeight = tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
+    spec.maximize = tqvGetEnvironmentBoolean("MaximizeWindow", false);
+    if (backend->openWindow(spec, reason)) {
+      auto* window = new tqvAppWindow(backend);
+      tqvHandle handle = tqvHandle::wrap(window, TQV_MAIN_WINDOW_TYPE);
+      window->open_ = true;
+      window->mediaWidth_ = spec.mediaWidth;
+      window->mediaHeight_ = spec.mediaHeight;
+      tqvSetEventSource(window);
+      tqvPostEvent(tqvMakeEvent(TQV_START_EVENT));
+      return handle;
+    }
+  }
+  tqvPlatform::debugOutput(reason + "\n");
+  tqvError("Cannot create window: " + std::string(tqvStringView(title)));
+  return tqvHandle();
+}
+
+tqvAppWindow::~tqvAppWindow() {
+  destroy();
+}
+
+void tqvAppWindow::show() {
+  if (open_) backend_->showWindow();
+}
+
+void tqvAppWindow::destroy() {
+  if (tqvCurrentEventSource() == this) tqvSetEventSource(nullptr);
+  if (!open_) return;
+  open_ = false;
+  backend_->closeWindow();
+}
+
+bool tqvAppWindow::pumpInput(TQVINT maxWaitMs) {
+  if (!open_) return false;
+  tqvPlatform::InputEvent event;
+  if (!backend_->nextInput(event, maxWaitMs)) return false;
+  input_.handle(event);
+  return true;
+}
+
+tqvPlatform::Picture tqvAppWindow::picture() {
+  return open_ ? backend_->picture() : tqvPlatform::Picture{};
+}
+
+void tqvAppWindow::invalidate() {
+  if (open_) backend_->invalidate();
+}
+
+tqvAppWindow* tqvAsAppWindow(const tqvHandle& window) {
+  return window.is(TQV_MAIN_WINDOW_TYPE) ? dynamic_cast<tqvAppWindow*>(window.object()) : nullptr;
+}
+
+tqvAppWindow* tqvMainWindow() {
+  tqvApplication* app = tqvCurrentApplication();
+  return app != nullptr ? tqvAsAppWindow(app->mainWindow()) : nullptr;
+}

@@ -1,0 +1,223 @@
+// The headless back end: scripted input on a virtual clock.
+#include "platform/headless/headless_backend.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/png_writer.h"
+#include "platform/process.h"
+
+namespace tqvPlatform {
+namespace {
+
+// Pumps tolerated after the session was told to end, before the process is stopped: a
+// program that ignores the end of its script would otherwise wait forever.
+constexpr long kIdleAfterEndLimit = 100000;
+constexpr int32_t kLargestMediaSide = 8192;
+
+std::string oneLine(std::string_view text) {
+  std::string line;
+  for (char c : text) {
+    if (c == '\n') {
+      line += "\\n";
+    } else if (c != '\r') {
+      line += c;
+    }
+  }
+  return line;
+}
+
+InputEvent simpleEvent(InputEvent::Type type) {
+  InputEvent event;
+  event.type = type;
+  return event;
+}
+
+}  // namespace
+
+HeadlessBackend::HeadlessBackend(HeadlessOptions options) : options_(std::move(options)) {}
+
+HeadlessBackend::~HeadlessBackend() = default;
+
+bool HeadlessBackend::openWindow(const WindowSpec& spec, std::string& error) {
+  if (spec.mediaWidth < 1 || spec.mediaHeight < 1 || spec.mediaWidth > kLargestMediaSide ||
+      spec.mediaHeight > kLargestMediaSide) {
+    error = "the media area " + std::to_string(spec.mediaWidth) + "x" +
+            std::to_string(spec.mediaHeight) + " is not a usable size";
+    return false;
+  }
+  spec_ = spec;
+  pixels_.assign(static_cast<size_t>(spec.mediaWidth) * spec.mediaHeight, 0);
+  open_ = true;
+  return true;
+}
+
+void HeadlessBackend::closeWindow() {
+  open_ = false;
+  shown_ = false;
+  pixels_.clear();
+  pixels_.shrink_to_fit();
+}
+
+void HeadlessBackend::showWindow() {
+  shown_ = true;
+  dirty_ = true;
+}
+
+void HeadlessBackend::raiseWindow() {
+  ++raises_;
+  transcriptLine("raise");
+}
+
+Picture HeadlessBackend::picture() {
+  if (!open_) return {};
+  return Picture{pixels_.data(), spec_.mediaWidth, spec_.mediaHeight, spec_.mediaWidth * 4};
+}
+
+bool HeadlessBackend::nextInput(InputEvent& event, int32_t maxWaitMs) {
+  if (instance_ != nullptr && instance_->takeRaiseRequest()) raiseWindow();
+  if (dirty_ && shown_) {  // the picture would be shown now
+    dirty_ = false;
+    ++presents_;
+  }
+  for (;;) {
+    if (!pending_.empty()) {
+      event = std::move(pending_.front());
+      pending_.pop_front();
+      return true;
+    }
+    if (waitLeft_ > 0) {
+      if (maxWaitMs <= 0) return false;
+      uint32_t step = std::min(waitLeft_, static_cast<uint32_t>(maxWaitMs));
+      for (const auto& [id, timer] : timers_) step = std::min(step, timer.due - clock_);
+      advanceClock(step);
+      waitLeft_ -= step;
+      if (pending_.empty()) return false;  // time passed, nothing happened
+      continue;
+    }
+    if (next_ < options_.script.size()) {
+      runCommand(options_.script[next_++]);
+      continue;
+    }
+    // The script is over: ask the program to close, then tell it to end.
+    if (endings_ < 2) {
+      pending_.push_back(simpleEvent(endings_ == 0 ? InputEvent::Type::CloseRequested
+                                                   : InputEvent::Type::EndSession));
+      ++endings_;
+      continue;
+    }
+    if (++idleAfterEnd_ > kIdleAfterEndLimit) {
+      debugOutput(options_.scriptName + ": the program did not end after its script\n");
+      std::fflush(options_.transcript);
+      std::_Exit(1);
+    }
+    return false;
+  }
+}
+
+void HeadlessBackend::advanceClock(uint32_t step) {
+  clock_ += step;
+  for (auto& [id, timer] : timers_) {
+    // Signed difference, so that the clock may wrap.
+    if (static_cast<int32_t>(clock_ - timer.due) >= 0) {
+      InputEvent tick = simpleEvent(InputEvent::Type::Timer);
+      tick.timer = id;
+      pending_.push_back(tick);
+      timer.due = clock_ + timer.interval;
+    }
+  }
+}
+
+int32_t HeadlessBackend::startTimer(uint32_t intervalMs) {
+  uint32_t interval = std::max<uint32_t>(intervalMs, 1);
+  int32_t id = nextTimer_++;
+  timers_[id] = Timer{interval, clock_ + interval};
+  return id;
+}
+
+void HeadlessBackend::stopTimer(int32_t id) {
+  timers_.erase(id);
+}
+
+void HeadlessBackend::postUserMessage(int32_t word, int32_t param) {
+  InputEvent message = simpleEvent(InputEvent::Type::UserMessage);
+  message.word = word;
+  message.param = param;
+  pending_.push_back(message);
+}
+
+BoxAnswer HeadlessBackend::messageBox(std::string_view text, std::string_view caption,
+                                      BoxKind kind) {
+  BoxAnswer answer = BoxAnswer::Ok;
+  if (kind == BoxKind::OkCancel) {
+    answer = answer_;
+    answer_ = BoxAnswer::Ok;
+  }
+  boxShown_ = true;
+  lastBox_ = std::string(text);
+  transcriptLine("box " + oneLine(caption) + ": " + oneLine(text) + " -> " +
+                 (answer == BoxAnswer::Ok ? "ok" : "cancel"));
+  return answer;
+}
+
+void HeadlessBackend::adoptInstance(std::unique_ptr<SingleInstance> instance) {
+  instance_ = std::move(instance);
+}
+
+void HeadlessBackend::runCommand(const ScriptCommand& command) {
+  using Kind = ScriptCommand::Kind;
+  switch (command.kind) {
+    case Kind::Wait:
+      waitLeft_ = static_cast<uint32_t>(command.numbers[0]);
+      break;
+    case Kind::Answer:
+      answer_ = command.answer;
+      break;
+    case Kind::ExpectBox:
+      if (!boxShown_) {
+        failScript(command, "no message box was shown");
+      } else if (lastBox_.find(command.text) == std::string::npos) {
+        failScript(command, "the last message box said \"" + oneLine(lastBox_) + "\"");
+      }
+      break;
+    case Kind::Shot: {
+      std::string name = command.text;
+      if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) name += ".png";
+      std::string path =
+          options_.shotsDirectory.empty() ? name : options_.shotsDirectory + "/" + name;
+      std::string error;
+      if (!writePng(picture(), path, error)) {
+        failScript(command, "cannot write " + path + ": " + error);
+      } else {
+        transcriptLine("shot " + path);
+      }
+      break;
+    }
+    case Kind::Quit:
+      pending_.push_back(simpleEvent(InputEvent::Type::CloseRequested));
+      break;
+    default:
+      appendScriptInput(command, pointer_, pending_);
+      break;
+  }
+}
+
+void HeadlessBackend::failScript(const ScriptCommand& command, const std::string& what) {
+  debugOutput(options_.scriptName + ":" + std::to_string(command.line) + ": " + command.source +
+              ": " + what + "\n");
+  status_ = 1;
+  pending_.clear();
+  pending_.push_back(simpleEvent(InputEvent::Type::EndSession));
+  next_ = options_.script.size();
+  waitLeft_ = 0;
+  endings_ = 2;
+}
+
+void HeadlessBackend::transcriptLine(const std::string& line) {
+  if (options_.transcript == nullptr) return;
+  std::fputs(line.c_str(), options_.transcript);
+  std::fputc('\n', options_.transcript);
+  std::fflush(options_.transcript);  // the process may end abruptly after a box
+}
+
+}  // namespace tqvPlatform

@@ -1,0 +1,111 @@
+// The back end without a window: a virtual clock that moves only when the script waits,
+// input from the script, message boxes answered by the script and written to a
+// transcript, and screenshots of the off-screen picture.
+#pragma once
+
+#include <cstdio>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/headless/script.h"
+#include "platform/headless/script_input.h"
+#include "platform/platform.h"
+#include "platform/single_instance.h"
+
+namespace tqvPlatform {
+
+struct HeadlessOptions {
+  std::vector<ScriptCommand> script;  // from parseScript
+  std::string scriptName = "script";  // for messages
+  std::string shotsDirectory;         // where "shot" writes; empty: the current directory
+  std::string printDirectory;
+  std::FILE* transcript = stdout;  // message boxes, shots and raise requests, one a line
+};
+
+class HeadlessBackend : public Backend {
+ public:
+  explicit HeadlessBackend(HeadlessOptions options);
+  ~HeadlessBackend() override;
+
+  bool openWindow(const WindowSpec& spec, std::string& error) override;
+  void closeWindow() override;
+  bool windowOpen() const override { return open_; }
+  void showWindow() override;
+  void raiseWindow() override;
+  void minimizeWindow() override {}
+  void setCursor(Cursor cursor) override { cursor_ = cursor; }
+  void captureMouse(bool on) override { captured_ = on; }
+  Picture picture() override;
+  void invalidate() override { dirty_ = true; }
+
+  // Hands out pending input first. With none: while a "wait" runs, moves the clock on by
+  // at most maxWaitMs (stopping at each timer that falls due); otherwise runs the next
+  // command. After the last command comes one CloseRequested, then EndSession.
+  bool nextInput(InputEvent& event, int32_t maxWaitMs) override;
+  uint32_t now() override { return clock_; }
+  int32_t startTimer(uint32_t intervalMs) override;
+  void stopTimer(int32_t id) override;
+  void postUserMessage(int32_t word, int32_t param) override;
+
+  // An OK/Cancel box gets the answer of the last "answer" command (Ok when none; each
+  // answer serves one such box); other boxes get Ok. Writes "box CAPTION: TEXT -> ok|cancel" to the
+  // transcript.
+  BoxAnswer messageBox(std::string_view text, std::string_view caption, BoxKind kind) override;
+  void setClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
+  std::string clipboardText() override { return clipboard_; }
+  void adoptInstance(std::unique_ptr<SingleInstance> instance) override;
+
+  int exitStatus() const override { return status_; }
+  std::string printDirectory() const override { return options_.printDirectory; }
+  bool headless() const override { return true; }
+
+  // For tests and measurements.
+  Cursor cursor() const { return cursor_; }
+  bool captured() const { return captured_; }
+  bool shown() const { return shown_; }
+  int presentCount() const { return presents_; }
+  int raiseCount() const { return raises_; }
+  const std::string& lastBoxText() const { return lastBox_; }
+  const WindowSpec& windowSpec() const { return spec_; }
+
+ private:
+  void runCommand(const ScriptCommand& command);
+  void failScript(const ScriptCommand& command, const std::string& what);
+  void advanceClock(uint32_t step);
+  void transcriptLine(const std::string& line);
+
+  HeadlessOptions options_;
+  size_t next_ = 0;  // next script command
+  uint32_t clock_ = 0;
+  uint32_t waitLeft_ = 0;  // of the running "wait"
+  std::deque<InputEvent> pending_;
+  PointerState pointer_;
+  struct Timer {
+    uint32_t interval;
+    uint32_t due;
+  };
+  std::map<int32_t, Timer> timers_;
+  int32_t nextTimer_ = 1;
+  BoxAnswer answer_ = BoxAnswer::Ok;
+  bool boxShown_ = false;
+  std::string lastBox_;
+  std::string clipboard_;
+  WindowSpec spec_;
+  std::vector<uint32_t> pixels_;
+  bool open_ = false;
+  bool shown_ = false;
+  bool dirty_ = false;
+  bool captured_ = false;
+  Cursor cursor_ = Cursor::Arrow;
+  int presents_ = 0;
+  int raises_ = 0;
+  int status_ = 0;
+  int endings_ = 0;  // close and end requests handed out after the script
+  long idleAfterEnd_ = 0;
+  std::unique_ptr<SingleInstance> instance_;
+};
+
+}  // namespace tqvPlatform

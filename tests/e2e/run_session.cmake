@@ -1,0 +1,75 @@
+# Runs one scripted session of lx98 headless and checks its outcome against the "#!"
+# lines of the script itself:
+#   #! status N          exit status (default 0)
+#   #! stdout REGEX      some part of standard output matches (the transcript: message
+#                        boxes, shots); may be given several times
+#   #! stderr REGEX      the same for standard error
+#   #! args WORDS...     more command-line words for lx98
+#   #! file NAME         a file that must exist in the shots directory afterwards
+# Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>.
+
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK}/user ${WORK}/run)
+file(STRINGS ${SCRIPT} lines ENCODING UTF-8)
+
+set(status 0)
+set(stdout_patterns)
+set(stderr_patterns)
+set(files)
+set(extra_args)
+foreach(line IN LISTS lines)
+  if(line MATCHES "^#! ([a-z]+) (.*)$")
+    set(key ${CMAKE_MATCH_1})
+    set(value ${CMAKE_MATCH_2})
+    if(key STREQUAL "status")
+      set(status ${value})
+    elseif(key STREQUAL "stdout")
+      list(APPEND stdout_patterns "${value}")
+    elseif(key STREQUAL "stderr")
+      list(APPEND stderr_patterns "${value}")
+    elseif(key STREQUAL "args")
+      separate_arguments(words UNIX_COMMAND "${value}")
+      list(APPEND extra_args ${words})
+    elseif(key STREQUAL "file")
+      list(APPEND files "${value}")
+    else()
+      message(FATAL_ERROR "${SCRIPT}: unknown expectation '#! ${key}'")
+    endif()
+  endif()
+endforeach()
+
+execute_process(
+  COMMAND ${LX98} --headless --script ${SCRIPT} --shots ${WORK} --user-dir ${WORK}/user
+          ${extra_args}
+  WORKING_DIRECTORY ${WORK}
+  RESULT_VARIABLE result
+  OUTPUT_VARIABLE out
+  ERROR_VARIABLE err
+  TIMEOUT 60)
+
+set(problems)
+if(NOT result STREQUAL status)
+  list(APPEND problems "exit status ${result}, expected ${status}")
+endif()
+foreach(pattern IN LISTS stdout_patterns)
+  if(NOT out MATCHES "${pattern}")
+    list(APPEND problems "standard output does not match '${pattern}'")
+  endif()
+endforeach()
+foreach(pattern IN LISTS stderr_patterns)
+  if(NOT err MATCHES "${pattern}")
+    list(APPEND problems "standard error does not match '${pattern}'")
+  endif()
+endforeach()
+foreach(name IN LISTS files)
+  if(NOT EXISTS ${WORK}/${name})
+    list(APPEND problems "no file ${name} was written")
+  endif()
+endforeach()
+
+if(problems)
+  list(JOIN problems "\n  " text)
+  message(FATAL_ERROR "${SCRIPT}:\n  ${text}\n--- stdout:\n${out}--- stderr:\n${err}")
+endif()

@@ -1,0 +1,201 @@
+// The environment: reads with defaults and conversions, the layers it is filled from
+// (defaults, registry file, INI file, command line), the disc-key mirroring, the globals
+// and the class registry.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "framework/class_registry.h"
+#include "framework/cursor.h"
+#include "framework/environment.h"
+#include "framework/standard_application.h"
+#include "tests/framework/framework_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Environment : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    root_ = fs::temp_directory_path() / ("tqv-env-" + std::to_string(::getpid()));
+    fs::create_directories(root_ / "program");
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    hadDirs_ = dirs != nullptr;
+    if (hadDirs_) savedDirs_ = dirs;
+    ::setenv("XDG_CONFIG_DIRS", (root_ / "xdg").c_str(), 1);
+    tqvSetAppIdentity(tqvMakeString("Zazuzadov Lumbra 98"), tqvMakeString("1.0"),
+                      tqvMakeString("LX98"));
+    tqvSetProgramDirectory(tqvMakeString((root_ / "program").string()));
+  }
+  void TearDown() override {
+    FrameworkTest::TearDown();
+    if (hadDirs_) {
+      ::setenv("XDG_CONFIG_DIRS", savedDirs_.c_str(), 1);
+    } else {
+      ::unsetenv("XDG_CONFIG_DIRS");
+    }
+    fs::remove_all(root_);
+  }
+  void writeIni(const std::string& body) {
+    std::ofstream(root_ / "program" / "lx98.ini") << "[TQVENVIRONMENT]\n" << body;
+  }
+  void writeRegistry(const std::string& body) {
+    fs::path dir = root_ / "xdg" / "Editora Lumbra" / "Zazuzadov Lumbra 98" / "1.0";
+    fs::create_directories(dir);
+    std::ofstream(dir / "Preferences.ini") << "[Preferences]\n" << body;
+  }
+  // Runs a standard application through a session that ends at once.
+  void runSession() {
+    useHeadless("");
+    auto* app = new tqvStandardApplication();
+    tqvInstallApplication(app);
+    app->Run();
+  }
+  std::string text(std::string_view key) {
+    return std::string(tqvStringView(tqvGetEnvironment(key)));
+  }
+
+  fs::path root_;
+  std::string savedDirs_;
+  bool hadDirs_ = false;
+};
+
+TEST_F(Environment, ReadsWithDefaultsAndConversions) {
+  // No application: an empty environment, writes dropped.
+  EXPECT_TRUE(tqvGetEnvironment("X").isNil());
+  EXPECT_EQ(tqvGetEnvironmentInteger("X", 7), 7);
+  tqvSetEnvironment("X", tqvMakeString("1"));
+  EXPECT_FALSE(tqvHasEnvironment("X"));
+
+  tqvApplication app;
+  tqvInstallApplication(&app);
+  EXPECT_TRUE(app.environment().is(TQV_TABLE_TYPE));
+  tqvSetEnvironment("One", tqvMakeString("1"));
+  tqvSetEnvironment("Word", tqvMakeString("true"));
+  tqvSetEnvironment("Number", tqvMakeString(" 42abc"));
+  tqvSetEnvironmentBoolean("Flag", true);
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("One", false));
+  EXPECT_FALSE(tqvGetEnvironmentBoolean("Word", true));  // the integer conversion of "true"
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("Flag", false));
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("Missing", true));
+  EXPECT_EQ(tqvGetEnvironmentInteger("Number", 0), 42);
+  EXPECT_EQ(tqvGetEnvironmentInteger("Flag", 0), 1);
+  EXPECT_EQ(tqvStringView(tqvGetEnvironment("Missing", tqvMakeString("d"))), "d");
+  EXPECT_EQ(tqvStringView(tqvGetEnvironment("One", tqvMakeString("d"))), "1");
+  EXPECT_TRUE(tqvGetEnvironment("one").isNil());  // keys are case-sensitive
+  tqvSetGlobal("G", tqvMakeInt(3));
+  EXPECT_EQ(tqvGetGlobal("G").intValue(), 3);
+  EXPECT_TRUE(tqvGetGlobal("H").isNil());
+}
+
+TEST_F(Environment, IniOverRegistryOverDefaults) {
+  writeRegistry("ShowIntro=1\nMediaPath=Midia\nSourceDisk=/reg/disc\nStartupForm=reg.frm\n");
+  writeIni("MediaPath=Media2\nStartupForm=\nEventLimit=7\n");
+  tqvSetCommandLineSettings({{tqvMakeString("SourceDisk"), tqvMakeString("/cli/disc")}});
+  runSession();
+  EXPECT_EQ(tqvGetEnvironment("TestMode").type(), TQV_BOOLEAN_TYPE);  // a default
+  EXPECT_FALSE(tqvGetEnvironmentBoolean("TestMode", true));
+  EXPECT_EQ(text("ShowIntro"), "1");           // registry over default
+  EXPECT_EQ(text("MediaPath"), "Media2");      // INI over registry and default
+  EXPECT_EQ(text("StartupForm"), "reg.frm");   // an empty INI value is skipped
+  EXPECT_EQ(text("SourceDisk"), "/cli/disc");  // the command line over everything
+  EXPECT_EQ(text("CDROMPATH"), "/cli/disc");   // mirrored
+  EXPECT_EQ(tqvGetEnvironmentInteger("EventLimit", 0), 7);
+  EXPECT_EQ(tqvCurrentEventQueue()->capacity(), 7);  // read when the queue was made
+}
+
+TEST_F(Environment, DiscKeysMirrorEachOther) {
+  writeIni("SourceDisk=D:\\\n");
+  runSession();
+  EXPECT_EQ(text("CDROMPATH"), "D:\\");
+  delete tqvCurrentApplication();
+  tqvDiscardEventQueue();
+
+  writeIni("CDROMPATH=E:\\\n");
+  runSession();
+  EXPECT_EQ(text("SourceDisk"), "E:\\");
+  delete tqvCurrentApplication();
+  tqvDiscardEventQueue();
+
+  writeIni("CDROMPATH=E:\\\nSourceDisk=F:\\\n");
+  runSession();
+  EXPECT_EQ(text("SourceDisk"), "F:\\");
+  EXPECT_EQ(text("CDROMPATH"), "E:\\");
+}
+
+TEST_F(Environment, UnreadableOrOddConfigurationIsSkipped) {
+  fs::create_directories(root_ / "program" / "LX98.ini");  // a directory, not a file
+  writeRegistry("no equals sign here\nTestMode=1\n");
+  runSession();
+  EXPECT_EQ(text("TestMode"), "1");
+  EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(Environment, StandardApplicationDefaultsAndCursors) {
+  useHeadless("");
+  tqvSetEnvironment("ignored", tqvMakeInt(1));  // no application yet
+  tqvStandardApplication app;
+  EXPECT_FALSE(tqvGetEnvironmentBoolean("MaximizeWindow", true));
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("DisableDrawingAttributeCaching", false));
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("ActiveVideoPalette", false));
+  EXPECT_TRUE(tqvGetEnvironmentBoolean("OffscreenPalette", false));
+  EXPECT_FALSE(tqvGetEnvironmentBoolean("FullScreenVideo", true));
+  EXPECT_FALSE(tqvGetEnvironmentBoolean("ShowIntro", true));
+  EXPECT_EQ(text("MediaPath"), "Media");
+  EXPECT_FALSE(tqvHasEnvironment("StartupForm"));  // read with its default, never set
+  auto* hand = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("HandCursor").object());
+  auto* key = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("KeyCursor").object());
+  ASSERT_NE(hand, nullptr);
+  ASSERT_NE(key, nullptr);
+  EXPECT_EQ(tqvGetGlobal("HandCursor").type(), TQV_CURSOR_TYPE);
+  EXPECT_EQ(hand->resource(), 102);
+  EXPECT_EQ(key->resource(), 104);
+  EXPECT_EQ(key->shape(), tqvPlatform::Cursor::Key);
+}
+
+TEST_F(Environment, FullInstallSetsTheResourcePath) {
+  writeIni("FullInstall=1\nMediaPath=Dados\n");
+  runSession();
+  EXPECT_EQ(text("ResourcePath"), (root_ / "program").string() + "\\Dados");
+}
+
+// A class prototype that answers its name.
+class Prototype : public tqvClassObject {
+ public:
+  explicit Prototype(std::string name) : name_(std::move(name)) {}
+  std::string_view className() const override { return name_; }
+  tqvHandle makeInstance(const tqvHandle&) override { return tqvHandle(); }
+
+ private:
+  std::string name_;
+};
+
+tqvHandle prototype(const std::string& name) {
+  return tqvHandle::wrap(new Prototype(name), TQV_CLASS_TYPE);
+}
+
+TEST_F(Environment, ClassRegistryRefusesASecondRegistration) {
+  tqvApplication app;
+  tqvHandle button = prototype("Button");
+  tqvRegisterClass(button);
+  tqvRegisterClass(prototype("ListBox"));
+  EXPECT_EQ(tqvFindClass("Button").object(), button.object());
+  EXPECT_TRUE(tqvFindClass("button").isNil());
+  EXPECT_TRUE(tqvGetGlobal("Classes").is(TQV_TABLE_TYPE));
+  EXPECT_TRUE(errors().empty());
+
+  tqvRegisterClass(prototype("Button"));
+  EXPECT_EQ(errors(), (std::vector<std::string>{"Class already registered: Button"}));
+  EXPECT_EQ(tqvFindClass("Button").object(), button.object());  // the first one stays
+  errors().clear();
+  tqvRegisterClass(tqvMakeInt(1));
+  EXPECT_EQ(errors(),
+            (std::vector<std::string>{"Bad type for argument 1 of tqvRegisterClass(prototype)."}));
+}
+
+}  // namespace

@@ -1,0 +1,170 @@
+// The process entry: the argument list, the order of start-up and clean-up, the second
+// instance, and errors under the standard handlers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "framework/class_registry.h"
+#include "framework/environment.h"
+#include "framework/process_entry.h"
+#include "framework/standard_application.h"
+#include "framework/standard_handlers.h"
+#include "platform/single_instance.h"
+#include "tests/framework/framework_fixture.h"
+#include "values/generic.h"
+#include "values/list.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> items(const tqvHandle& list) {
+  std::vector<std::string> out;
+  for (TQVINT i = 0; i < tqvCount(list); ++i) out.emplace_back(tqvStringView(tqvGet(list, i)));
+  return out;
+}
+
+TEST(ArgumentList, SplitsAtEveryBlank) {
+  EXPECT_EQ(tqvCount(tqvArgumentList("")), 0);
+  EXPECT_TRUE(tqvArgumentList("").is(TQV_LIST_TYPE));
+  EXPECT_EQ(items(tqvArgumentList("a b")), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(items(tqvArgumentList("Agenda")), (std::vector<std::string>{"Agenda"}));
+  EXPECT_EQ(items(tqvArgumentList("a  b")), (std::vector<std::string>{"a", "", "b"}));
+}
+
+TEST(ArgumentList, AnyLengthAndContent) {
+  std::string line;
+  for (int i = 0; i < 20000; ++i) line += (i > 0 ? " w" : "w") + std::to_string(i);
+  tqvHandle list = tqvArgumentList(line);
+  ASSERT_EQ(tqvCount(list), 20000);
+  EXPECT_EQ(tqvStringView(tqvGet(list, 19999)), "w19999");
+  std::string odd("\x01\xFF\"(;)\\", 7);
+  EXPECT_EQ(items(tqvArgumentList(odd)), (std::vector<std::string>{odd}));
+}
+
+class ProcessEntry : public FrameworkTest {
+ protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    runtime_ = fs::temp_directory_path() / ("tqv-entry-" + std::to_string(::getpid()));
+    ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+  }
+  void TearDown() override {
+    FrameworkTest::TearDown();
+    fs::remove_all(runtime_);
+  }
+  tqvProgramSpec spec(const std::string& script) {
+    tqvProgramSpec s;
+    s.title = "Lumbra teste";
+    s.version = "1.0";
+    s.abbreviation = "LXT";
+    s.headless = true;
+    s.makeBackend = [script]() -> std::unique_ptr<tqvPlatform::Backend> {
+      tqvPlatform::HeadlessOptions options;
+      std::string error;
+      tqvPlatform::parseScript(script, "entry", options.script, error);
+      options.transcript = nullptr;
+      return std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
+    };
+    return s;
+  }
+  fs::path runtime_;
+};
+
+TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
+  tqvProgramSpec s = spec("quit\n");
+  s.words = {"Agenda", "olá"};
+  s.settings = {{"SourceDisk", "/disc"}};
+  static std::vector<std::string> seen;
+  static std::string directory;
+  static bool standardHandlers = false;
+  seen.clear();
+  s.applicationMain = [](const tqvHandle& arguments) {
+    seen = items(arguments);
+    directory = std::string(tqvStringView(tqvProgramDirectory()));
+    tqvErrorHandler current = tqvSetErrorHandler(nullptr);
+    tqvSetErrorHandler(current);
+    standardHandlers = current == tqvStandardErrorHandler;
+    auto* app = new tqvStandardApplication(arguments);
+    tqvInstallApplication(app);
+    app->Run();
+    EXPECT_EQ(tqvStringView(tqvGetEnvironment("CDROMPATH")), "/disc");
+  };
+  EXPECT_EQ(tqvProcessEntry(s), 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Agenda", "ol\xE1"}));  // code page 1252
+  EXPECT_FALSE(directory.empty());
+  EXPECT_TRUE(fs::is_directory(directory));
+  EXPECT_TRUE(standardHandlers);
+  // Afterwards: no application, no title, the test's own handlers back.
+  EXPECT_EQ(tqvCurrentApplication(), nullptr);
+  EXPECT_TRUE(tqvAppTitle().isNil());
+  EXPECT_EQ(tqvBackend(), nullptr);
+  tqvError("after");
+  EXPECT_EQ(errors(), (std::vector<std::string>{"after"}));
+}
+
+TEST_F(ProcessEntry, FailedScriptGivesStatusOne) {
+  tqvProgramSpec s = spec("expect-box nada\n");
+  s.applicationMain = [](const tqvHandle& arguments) {
+    auto* app = new tqvStandardApplication(arguments);
+    app->Run();
+  };
+  EXPECT_EQ(tqvProcessEntry(s), 1);
+}
+
+TEST_F(ProcessEntry, SecondInstanceRaisesTheFirstAndReturnsZero) {
+  auto first = tqvPlatform::SingleInstance::acquire(tqvInstanceName("Lumbra teste", true));
+  ASSERT_NE(first, nullptr);
+  tqvProgramSpec s = spec("");
+  static bool ran = false;
+  s.applicationMain = [](const tqvHandle&) { ran = true; };
+  EXPECT_EQ(tqvProcessEntry(s), 0);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(first->takeRaiseRequest());
+  // A desktop start is another instance than a headless one.
+  s.headless = false;
+  EXPECT_NE(tqvInstanceName("Lumbra teste", false), tqvInstanceName("Lumbra teste", true));
+}
+
+class Prototype : public tqvClassObject {
+ public:
+  std::string_view className() const override { return "LXButton"; }
+  tqvHandle makeInstance(const tqvHandle&) override { return tqvHandle(); }
+};
+
+using ProcessEntryDeathTest = ProcessEntry;
+
+TEST_F(ProcessEntryDeathTest, ErrorUnderTheStandardHandlersShowsABoxAndExits255) {
+  // The child is a fork of this test, so it writes where the parent reads.
+  GTEST_FLAG_SET(death_test_style, "fast");
+  fs::create_directories(runtime_);
+  fs::path transcript = runtime_ / "transcript.txt";
+  auto run = [&] {
+    tqvProgramSpec s = spec("");
+    std::string path = transcript.string();
+    s.makeBackend = [path]() -> std::unique_ptr<tqvPlatform::Backend> {
+      tqvPlatform::HeadlessOptions options;
+      options.transcript = std::fopen(path.c_str(), "w");
+      return std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
+    };
+    s.applicationMain = [](const tqvHandle& arguments) {
+      auto* app = new tqvStandardApplication(arguments);
+      tqvRegisterClass(tqvHandle::wrap(new Prototype, TQV_CLASS_TYPE));
+      tqvRegisterClass(tqvHandle::wrap(new Prototype, TQV_CLASS_TYPE));
+      app->Run();  // never reached
+    };
+    tqvProcessEntry(s);
+    std::exit(0);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(255),
+              "Class already registered: LXButton\n\n\\[Exiting abnormally\\.\\.\\.\\]");
+  std::ifstream file(transcript);
+  std::string line;
+  std::getline(file, line);
+  EXPECT_EQ(line, "box ERROR: Class already registered: LXButton -> ok");
+}
+
+}  // namespace
