@@ -1,5 +1,5 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke release clean format
+.PHONY: all deps test build bench fuzz fuzz-smoke release run clean format
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
@@ -19,6 +19,13 @@ test: build
 release: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
+
+# Builds the program and starts it on the desktop; RUN_ARGS adds options, e.g.
+# make run RUN_ARGS="--set MaximizeWindow=1".
+run: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target lx98
+	./build/release/almanac/app/lx98 $(RUN_ARGS)
 
 bench: release
 	./scripts/run-benchmarks.sh build/release/bench

@@ -27,17 +27,17 @@ tqvHandle tqvAppWindow::create(const tqvHandle& title) {
   tqvPlatform::Backend* backend = tqvBackend();
   std::string reason = "there is no display back end";
   if (backend != nullptr) {
-    tqvPlatform::WindowSpec spec;
-    spec.title = tqvCp1252ToUtf8(tqvStringView(title));
-    spec.mediaWidth = tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
-    spec.mediaHeight = tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
-    spec.maximize = tqvGetEnvironmentBoolean("MaximizeWindow", false);
-    if (backend->openWindow(spec, reason)) {
+    tqvPlatform::WindowSetup setup;
+    setup.title = tqvCp1252ToUtf8(tqvStringView(title));
+    setup.mediaWidth = tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
+    setup.mediaHeight = tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
+    setup.maximize = tqvGetEnvironmentBoolean("MaximizeWindow", false);
+    if (backend->openWindow(setup, reason)) {
       auto* window = new tqvAppWindow(backend);
       tqvHandle handle = tqvHandle::wrap(window, TQV_MAIN_WINDOW_TYPE);
       window->open_ = true;
-      window->mediaWidth_ = spec.mediaWidth;
-      window->mediaHeight_ = spec.mediaHeight;
+      window->mediaWidth_ = setup.mediaWidth;
+      window->mediaHeight_ = setup.mediaHeight;
       tqvSetEventSource(window);
       tqvPostEvent(tqvMakeEvent(TQV_START_EVENT));
       return handle;

@@ -60,6 +60,8 @@ class tqvApplication {
   const tqvHandle& mainWindow() const { return mainWindow_; }
   const tqvHandle& activeForm() const { return activeForm_; }
   void setActiveForm(const tqvHandle& form) { activeForm_ = form; }
+  // Run makes the window itself; tools and tests that draw without running set one.
+  void setMainWindow(const tqvHandle& window) { mainWindow_ = window; }
   // The active form's object, or null.
   tqvFormInterface* form() const { return tqvAsForm(activeForm_); }
 

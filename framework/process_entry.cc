@@ -31,7 +31,7 @@ std::string tqvInstanceName(std::string_view title, bool headless) {
   return "TQVAppWindow-" + std::string(title) + (headless ? "-headless" : "");
 }
 
-int tqvProcessEntry(const tqvProgramSpec& spec) {
+int tqvProcessEntry(const tqvProgramSetup& setup) {
   tqvErrorHandler previousError = tqvSetErrorHandler(tqvStandardErrorHandler);
   tqvExitHandler previousExit = tqvSetExitHandler(tqvStandardExitHandler);
   auto restoreHandlers = [&] {
@@ -39,9 +39,9 @@ int tqvProcessEntry(const tqvProgramSpec& spec) {
     tqvSetExitHandler(previousExit);
   };
 
-  tqvSetAppIdentity(cp1252(spec.title), cp1252(spec.version), cp1252(spec.abbreviation));
+  tqvSetAppIdentity(cp1252(setup.title), cp1252(setup.version), cp1252(setup.abbreviation));
 
-  std::string instanceName = tqvInstanceName(spec.title, spec.headless);
+  std::string instanceName = tqvInstanceName(setup.title, setup.headless);
   std::unique_ptr<tqvPlatform::SingleInstance> instance =
       tqvPlatform::SingleInstance::acquire(instanceName);
   if (instance == nullptr) {
@@ -55,21 +55,21 @@ int tqvProcessEntry(const tqvProgramSpec& spec) {
   // The display is true colour: there is no system palette to reset.
 
   std::string commandLine;
-  for (size_t i = 0; i < spec.words.size(); ++i) {
+  for (size_t i = 0; i < setup.words.size(); ++i) {
     if (i > 0) commandLine += ' ';
-    commandLine += spec.words[i];
+    commandLine += setup.words[i];
   }
   tqvHandle arguments = tqvArgumentList(tqvUtf8ToCp1252(commandLine));
 
   tqvSettingList settings;
-  for (const auto& [key, value] : spec.settings) settings.emplace_back(cp1252(key), cp1252(value));
+  for (const auto& [key, value] : setup.settings) settings.emplace_back(cp1252(key), cp1252(value));
   tqvSetCommandLineSettings(std::move(settings));
 
-  std::unique_ptr<tqvPlatform::Backend> backend = spec.makeBackend();
+  std::unique_ptr<tqvPlatform::Backend> backend = setup.makeBackend();
   backend->adoptInstance(std::move(instance));
   tqvSetBackend(backend.get());
 
-  spec.applicationMain(arguments);
+  setup.applicationMain(arguments);
 
   int status = backend->exitStatus();
   if (tqvApplication* app = tqvCurrentApplication()) delete app;

@@ -10,7 +10,7 @@
 #include "platform/platform.h"
 #include "values/handle.h"
 
-struct tqvProgramSpec {
+struct tqvProgramSetup {
   // The application layer's title, version and product abbreviation (UTF-8).
   std::string title;
   std::string version;
@@ -34,7 +34,7 @@ struct tqvProgramSpec {
 // application main; then forgets the title, program directory and caches, deletes the
 // application if still installed, restores the previous handlers and returns the back
 // end's exit status (0 unless a headless script failed).
-int tqvProcessEntry(const tqvProgramSpec& spec);
+int tqvProcessEntry(const tqvProgramSetup& setup);
 
 // The argument list of a command line (code page 1252): empty for an empty line, else the
 // line split at every blank.

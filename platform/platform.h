@@ -93,7 +93,7 @@ enum class Cursor { Arrow, Hand, Wait, Key };
 enum class BoxKind { Ok, OkCancel, Warning };
 enum class BoxAnswer { Ok, Cancel };
 
-struct WindowSpec {
+struct WindowSetup {
   std::string title;  // UTF-8
   int32_t mediaWidth = 640;
   int32_t mediaHeight = 480;
@@ -118,7 +118,7 @@ class Backend {
 
   // Opens the window (hidden until showWindow) and its off-screen picture, all black.
   // Returns false with a reason in `error` when the window cannot be made.
-  virtual bool openWindow(const WindowSpec& spec, std::string& error) = 0;
+  virtual bool openWindow(const WindowSetup& setup, std::string& error) = 0;
   virtual void closeWindow() = 0;
   virtual bool windowOpen() const = 0;
   virtual void showWindow() = 0;
@@ -131,6 +131,11 @@ class Backend {
   virtual Picture picture() = 0;
   // The picture changed: it is shown on screen before the back end next waits for input.
   virtual void invalidate() = 0;
+  // Shows the picture now (for animations that run without waiting for input).
+  virtual void present() {}
+  // Lets `ms` milliseconds pass without taking input (animations): the desktop sleeps, a
+  // headless session moves its virtual clock on.
+  virtual void delay(uint32_t ms) = 0;
 
   // Takes the next piece of input, waiting at most `maxWaitMs` (0: do not wait) for one.
   // Returns false when there was none.

@@ -41,18 +41,18 @@ int main(int argc, char** argv) {
   tqvPlatform::HeadlessOptions headless;
   if (options.headless && !loadScript(options, headless)) return 2;
 
-  tqvProgramSpec spec;
-  spec.title = lxApplicationTitle();
-  spec.version = lxApplicationVersion();
-  spec.abbreviation = lxApplicationAbbreviation();
-  spec.words = options.words;
-  spec.settings = options.settings;
-  spec.headless = options.headless;
-  spec.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {
+  tqvProgramSetup setup;
+  setup.title = lxApplicationTitle();
+  setup.version = lxApplicationVersion();
+  setup.abbreviation = lxApplicationAbbreviation();
+  setup.words = options.words;
+  setup.settings = options.settings;
+  setup.headless = options.headless;
+  setup.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {
     if (options.headless)
       return std::make_unique<tqvPlatform::HeadlessBackend>(std::move(headless));
     return tqvPlatform::makeSdlBackend();
   };
-  spec.applicationMain = lxApplicationMain;
-  return tqvProcessEntry(spec);
+  setup.applicationMain = lxApplicationMain;
+  return tqvProcessEntry(setup);
 }

@@ -39,15 +39,15 @@ HeadlessBackend::HeadlessBackend(HeadlessOptions options) : options_(std::move(o
 
 HeadlessBackend::~HeadlessBackend() = default;
 
-bool HeadlessBackend::openWindow(const WindowSpec& spec, std::string& error) {
-  if (spec.mediaWidth < 1 || spec.mediaHeight < 1 || spec.mediaWidth > kLargestMediaSide ||
-      spec.mediaHeight > kLargestMediaSide) {
-    error = "the media area " + std::to_string(spec.mediaWidth) + "x" +
-            std::to_string(spec.mediaHeight) + " is not a usable size";
+bool HeadlessBackend::openWindow(const WindowSetup& setup, std::string& error) {
+  if (setup.mediaWidth < 1 || setup.mediaHeight < 1 || setup.mediaWidth > kLargestMediaSide ||
+      setup.mediaHeight > kLargestMediaSide) {
+    error = "the media area " + std::to_string(setup.mediaWidth) + "x" +
+            std::to_string(setup.mediaHeight) + " is not a usable size";
     return false;
   }
-  spec_ = spec;
-  pixels_.assign(static_cast<size_t>(spec.mediaWidth) * spec.mediaHeight, 0);
+  setup_ = setup;
+  pixels_.assign(static_cast<size_t>(setup.mediaWidth) * setup.mediaHeight, 0);
   open_ = true;
   return true;
 }
@@ -71,15 +71,20 @@ void HeadlessBackend::raiseWindow() {
 
 Picture HeadlessBackend::picture() {
   if (!open_) return {};
-  return Picture{pixels_.data(), spec_.mediaWidth, spec_.mediaHeight, spec_.mediaWidth * 4};
+  return Picture{pixels_.data(), setup_.mediaWidth, setup_.mediaHeight, setup_.mediaWidth * 4};
+}
+
+void HeadlessBackend::present() {
+  if (dirty_ && shown_) {  // the picture would be shown now
+    dirty_ = false;
+    ++presents_;
+    if (options_.onPresent) options_.onPresent();
+  }
 }
 
 bool HeadlessBackend::nextInput(InputEvent& event, int32_t maxWaitMs) {
   if (instance_ != nullptr && instance_->takeRaiseRequest()) raiseWindow();
-  if (dirty_ && shown_) {  // the picture would be shown now
-    dirty_ = false;
-    ++presents_;
-  }
+  present();
   for (;;) {
     if (!pending_.empty()) {
       event = std::move(pending_.front());

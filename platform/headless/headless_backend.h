@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,8 @@ struct HeadlessOptions {
   std::string shotsDirectory;         // where "shot" writes; empty: the current directory
   std::string printDirectory;
   std::FILE* transcript = stdout;  // message boxes, shots and raise requests, one a line
+  // Called whenever the picture would be shown (for measurements).
+  std::function<void()> onPresent;
 };
 
 class HeadlessBackend : public Backend {
@@ -30,7 +33,7 @@ class HeadlessBackend : public Backend {
   explicit HeadlessBackend(HeadlessOptions options);
   ~HeadlessBackend() override;
 
-  bool openWindow(const WindowSpec& spec, std::string& error) override;
+  bool openWindow(const WindowSetup& setup, std::string& error) override;
   void closeWindow() override;
   bool windowOpen() const override { return open_; }
   void showWindow() override;
@@ -40,6 +43,10 @@ class HeadlessBackend : public Backend {
   void captureMouse(bool on) override { captured_ = on; }
   Picture picture() override;
   void invalidate() override { dirty_ = true; }
+  // Counts a presentation when the picture changed since the last one.
+  void present() override;
+  // Moves the virtual clock on; timers that fall due queue their input.
+  void delay(uint32_t ms) override { advanceClock(ms); }
 
   // Hands out pending input first. With none: while a "wait" runs, moves the clock on by
   // at most maxWaitMs (stopping at each timer that falls due); otherwise runs the next
@@ -69,7 +76,7 @@ class HeadlessBackend : public Backend {
   int presentCount() const { return presents_; }
   int raiseCount() const { return raises_; }
   const std::string& lastBoxText() const { return lastBox_; }
-  const WindowSpec& windowSpec() const { return spec_; }
+  const WindowSetup& windowSetup() const { return setup_; }
 
  private:
   void runCommand(const ScriptCommand& command);
@@ -93,7 +100,7 @@ class HeadlessBackend : public Backend {
   bool boxShown_ = false;
   std::string lastBox_;
   std::string clipboard_;
-  WindowSpec spec_;
+  WindowSetup setup_;
   std::vector<uint32_t> pixels_;
   bool open_ = false;
   bool shown_ = false;

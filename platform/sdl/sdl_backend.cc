@@ -64,10 +64,10 @@ class SdlBackend : public Backend {
     SDL_Quit();
   }
 
-  bool openWindow(const WindowSpec& spec, std::string& error) override {
+  bool openWindow(const WindowSetup& setup, std::string& error) override {
     if (window_ != nullptr) closeWindow();
-    if (spec.mediaWidth < 1 || spec.mediaHeight < 1 || spec.mediaWidth > 8192 ||
-        spec.mediaHeight > 8192) {
+    if (setup.mediaWidth < 1 || setup.mediaHeight < 1 || setup.mediaWidth > 8192 ||
+        setup.mediaHeight > 8192) {
       error = "the media area size is not usable";
       return false;
     }
@@ -90,41 +90,50 @@ class SdlBackend : public Backend {
       return false;
     }
     ownEvents();
-    spec_ = spec;
+    setup_ = setup;
 
-    SDL_Rect usable{0, 0, spec.mediaWidth, spec.mediaHeight};
+    SDL_Rect usable{0, 0, setup.mediaWidth, setup.mediaHeight};
     SDL_GetDisplayUsableBounds(0, &usable);  // keeps the media size when it fails
     Uint32 flags = SDL_WINDOW_HIDDEN;
-    int width = spec.mediaWidth;
-    int height = spec.mediaHeight;
-    if (spec.maximize) {
+    int x = SDL_WINDOWPOS_CENTERED;
+    int y = SDL_WINDOWPOS_CENTERED;
+    int width = setup.mediaWidth;
+    int height = setup.mediaHeight;
+    if (setup.maximize) {
+      // Sized to the screen as well, so it covers it even where no window manager
+      // honours the full-screen request.
       flags |= SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+      SDL_Rect screen{0, 0, setup.mediaWidth, setup.mediaHeight};
+      SDL_GetDisplayBounds(0, &screen);
+      x = screen.x;
+      y = screen.y;
+      width = screen.w;
+      height = screen.h;
     } else {
       flags |= SDL_WINDOW_RESIZABLE;
       // Room for the title bar, so the window fits the screen as a whole.
-      int32_t scale = windowScaleFor(spec.mediaWidth, spec.mediaHeight, usable.w, usable.h, 48);
+      int32_t scale = windowScaleFor(setup.mediaWidth, setup.mediaHeight, usable.w, usable.h, 48);
       width *= scale;
       height *= scale;
     }
-    window_ = SDL_CreateWindow(spec.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                               width, height, flags);
+    window_ = SDL_CreateWindow(setup.title.c_str(), x, y, width, height, flags);
     if (window_ == nullptr) {
       error = SDL_GetError();
       return false;
     }
-    SDL_SetWindowMinimumSize(window_, spec.mediaWidth, spec.mediaHeight);
+    SDL_SetWindowMinimumSize(window_, setup.mediaWidth, setup.mediaHeight);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (renderer_ != nullptr) {
       texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                   spec.mediaWidth, spec.mediaHeight);
+                                   setup.mediaWidth, setup.mediaHeight);
     }
     if (texture_ == nullptr) {
       error = SDL_GetError();
       closeWindow();
       return false;
     }
-    pixels_.assign(static_cast<size_t>(spec.mediaWidth) * spec.mediaHeight, 0);
+    pixels_.assign(static_cast<size_t>(setup.mediaWidth) * setup.mediaHeight, 0);
     cursors_[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     cursors_[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
     cursors_[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
@@ -183,7 +192,7 @@ class SdlBackend : public Backend {
 
   Picture picture() override {
     if (window_ == nullptr) return {};
-    return Picture{pixels_.data(), spec_.mediaWidth, spec_.mediaHeight, spec_.mediaWidth * 4};
+    return Picture{pixels_.data(), setup_.mediaWidth, setup_.mediaHeight, setup_.mediaWidth * 4};
   }
 
   void invalidate() override { dirty_ = true; }
@@ -268,22 +277,24 @@ class SdlBackend : public Backend {
 
   bool headless() const override { return false; }
 
- private:
-  void present() {
+  void delay(uint32_t ms) override { SDL_Delay(ms); }
+
+  void present() override {
     dirty_ = false;
     if (renderer_ == nullptr || texture_ == nullptr) return;
-    SDL_UpdateTexture(texture_, nullptr, pixels_.data(), spec_.mediaWidth * 4);
+    SDL_UpdateTexture(texture_, nullptr, pixels_.data(), setup_.mediaWidth * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     int outputWidth = 0;
     int outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-    Letterbox box = fitMedia(spec_.mediaWidth, spec_.mediaHeight, outputWidth, outputHeight);
+    Letterbox box = fitMedia(setup_.mediaWidth, setup_.mediaHeight, outputWidth, outputHeight);
     SDL_Rect target{box.left, box.top, box.width, box.height};
     SDL_RenderCopy(renderer_, texture_, nullptr, &target);
     SDL_RenderPresent(renderer_);
   }
 
+ private:
   // Window points to media pixels, through the output size (which differs from the
   // window size on scaled desktops).
   void toMedia(int windowX, int windowY, int32_t& x, int32_t& y) {
@@ -300,7 +311,7 @@ class SdlBackend : public Backend {
     }
     int outputX = static_cast<int>(static_cast<int64_t>(windowX) * outputWidth / windowWidth);
     int outputY = static_cast<int>(static_cast<int64_t>(windowY) * outputHeight / windowHeight);
-    Letterbox box = fitMedia(spec_.mediaWidth, spec_.mediaHeight, outputWidth, outputHeight);
+    Letterbox box = fitMedia(setup_.mediaWidth, setup_.mediaHeight, outputWidth, outputHeight);
     outputToMedia(box, outputX, outputY, x, y);
   }
 
@@ -390,7 +401,7 @@ class SdlBackend : public Backend {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   SDL_Cursor* cursors_[4] = {};
-  WindowSpec spec_;
+  WindowSetup setup_;
   std::vector<uint32_t> pixels_;
   bool dirty_ = false;
   bool leftHeld_ = false;

@@ -243,10 +243,10 @@ TEST_F(Application, WindowTakesItsSizeFromTheEnvironment) {
   app->setEnvironment("MaximizeWindow", tqvMakeString("1"));
   tqvHandle window = tqvAppWindow::create(tqvAppTitle());
   ASSERT_NE(tqvAsAppWindow(window), nullptr);
-  EXPECT_EQ(backend.windowSpec().mediaWidth, 320);
-  EXPECT_EQ(backend.windowSpec().mediaHeight, 200);
-  EXPECT_TRUE(backend.windowSpec().maximize);
-  EXPECT_EQ(backend.windowSpec().title, "T\xC3\xADtulo");  // UTF-8 at the boundary
+  EXPECT_EQ(backend.windowSetup().mediaWidth, 320);
+  EXPECT_EQ(backend.windowSetup().mediaHeight, 200);
+  EXPECT_TRUE(backend.windowSetup().maximize);
+  EXPECT_EQ(backend.windowSetup().title, "T\xC3\xADtulo");  // UTF-8 at the boundary
   EXPECT_EQ(tqvAsAppWindow(window)->picture().width, 320);
   // Creating the window posted Start.
   EXPECT_EQ(tqvGetEvent(TQV_ALL_EVENTS, 0).type, TQV_START_EVENT);

@@ -133,7 +133,7 @@ TEST_F(ProgramQueue, QuitArrivesThroughAFullQueueWhileAKeyIsLost) {
 TEST_F(ProgramQueue, GetWithTimeOutPumpsTheScriptAndReturnsNullOnceTimeHasPassed) {
   tqvPlatform::HeadlessBackend& backend = useHeadless("wait 1000\nclick 3 4\n");
   std::string error;
-  ASSERT_TRUE(backend.openWindow(tqvPlatform::WindowSpec{}, error));
+  ASSERT_TRUE(backend.openWindow(tqvPlatform::WindowSetup{}, error));
   // A source that turns the back end's input into events, as the main window does.
   struct Source : tqvEventSource {
     explicit Source(tqvPlatform::Backend& b) : backend(b) {}

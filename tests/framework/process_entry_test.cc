@@ -56,8 +56,8 @@ class ProcessEntry : public FrameworkTest {
     FrameworkTest::TearDown();
     fs::remove_all(runtime_);
   }
-  tqvProgramSpec spec(const std::string& script) {
-    tqvProgramSpec s;
+  tqvProgramSetup setup(const std::string& script) {
+    tqvProgramSetup s;
     s.title = "Lumbra teste";
     s.version = "1.0";
     s.abbreviation = "LXT";
@@ -75,7 +75,7 @@ class ProcessEntry : public FrameworkTest {
 };
 
 TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
-  tqvProgramSpec s = spec("quit\n");
+  tqvProgramSetup s = setup("quit\n");
   s.words = {"Agenda", "olá"};
   s.settings = {{"SourceDisk", "/disc"}};
   static std::vector<std::string> seen;
@@ -107,7 +107,7 @@ TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
 }
 
 TEST_F(ProcessEntry, FailedScriptGivesStatusOne) {
-  tqvProgramSpec s = spec("expect-box nada\n");
+  tqvProgramSetup s = setup("expect-box nada\n");
   s.applicationMain = [](const tqvHandle& arguments) {
     auto* app = new tqvStandardApplication(arguments);
     app->Run();
@@ -118,7 +118,7 @@ TEST_F(ProcessEntry, FailedScriptGivesStatusOne) {
 TEST_F(ProcessEntry, SecondInstanceRaisesTheFirstAndReturnsZero) {
   auto first = tqvPlatform::SingleInstance::acquire(tqvInstanceName("Lumbra teste", true));
   ASSERT_NE(first, nullptr);
-  tqvProgramSpec s = spec("");
+  tqvProgramSetup s = setup("");
   static bool ran = false;
   s.applicationMain = [](const tqvHandle&) { ran = true; };
   EXPECT_EQ(tqvProcessEntry(s), 0);
@@ -143,7 +143,7 @@ TEST_F(ProcessEntryDeathTest, ErrorUnderTheStandardHandlersShowsABoxAndExits255)
   fs::create_directories(runtime_);
   fs::path transcript = runtime_ / "transcript.txt";
   auto run = [&] {
-    tqvProgramSpec s = spec("");
+    tqvProgramSetup s = setup("");
     std::string path = transcript.string();
     s.makeBackend = [path]() -> std::unique_ptr<tqvPlatform::Backend> {
       tqvPlatform::HeadlessOptions options;

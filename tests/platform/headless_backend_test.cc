@@ -28,10 +28,10 @@ class Headless : public ::testing::Test {
     options.transcript = transcript_;
     options.shotsDirectory = fs::temp_directory_path().string();
     backend_ = std::make_unique<HeadlessBackend>(std::move(options));
-    tqvPlatform::WindowSpec spec;
-    spec.mediaWidth = 4;
-    spec.mediaHeight = 3;
-    ASSERT_TRUE(backend_->openWindow(spec, error));
+    tqvPlatform::WindowSetup setup;
+    setup.mediaWidth = 4;
+    setup.mediaHeight = 3;
+    ASSERT_TRUE(backend_->openWindow(setup, error));
   }
   void TearDown() override {
     backend_.reset();
@@ -140,10 +140,10 @@ TEST_F(Headless, ShotsWriteThePicture) {
 
 TEST_F(Headless, RefusesUnusableMediaSizes) {
   start("");
-  tqvPlatform::WindowSpec spec;
-  spec.mediaWidth = 0;
+  tqvPlatform::WindowSetup setup;
+  setup.mediaWidth = 0;
   std::string error;
-  EXPECT_FALSE(backend_->openWindow(spec, error));
+  EXPECT_FALSE(backend_->openWindow(setup, error));
   EXPECT_EQ(error, "the media area 0x480 is not a usable size");
 }
 

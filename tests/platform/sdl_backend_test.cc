@@ -18,10 +18,10 @@ class SdlBackend : public ::testing::Test {
   void SetUp() override {
     ::setenv("SDL_VIDEODRIVER", "dummy", 1);
     backend_ = tqvPlatform::makeSdlBackend();
-    tqvPlatform::WindowSpec spec;
-    spec.title = "Zazuzadov Lumbra 98";
+    tqvPlatform::WindowSetup setup;
+    setup.title = "Zazuzadov Lumbra 98";
     std::string error;
-    ASSERT_TRUE(backend_->openWindow(spec, error)) << error;
+    ASSERT_TRUE(backend_->openWindow(setup, error)) << error;
     // Drop what SDL queued while opening.
     InputEvent ignored;
     while (backend_->nextInput(ignored, 0)) {
@@ -116,7 +116,7 @@ TEST(SdlBackendWithoutDisplay, RefusesToRunUnseen) {
   if (display != nullptr || wayland != nullptr) GTEST_SKIP() << "a display is present";
   auto backend = tqvPlatform::makeSdlBackend();
   std::string error;
-  EXPECT_FALSE(backend->openWindow(tqvPlatform::WindowSpec{}, error));
+  EXPECT_FALSE(backend->openWindow(tqvPlatform::WindowSetup{}, error));
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(backend->windowOpen());
 }
