@@ -3,6 +3,7 @@
 // transcript, and screenshots of the off-screen picture.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -113,6 +114,7 @@ class HeadlessBackend : public Backend {
   int endings_ = 0;  // close and end requests handed out after the script
   long idleAfterEnd_ = 0;
   std::unique_ptr<SingleInstance> instance_;
+  std::chrono::steady_clock::time_point lastRaiseCheck_{};
 };
 
 }  // namespace tqvPlatform
