@@ -120,6 +120,19 @@ TEST_F(Tqvtool, KfCheckNamesTheFault) {
   EXPECT_NE(checked.err.find("kf check: "), std::string::npos) << checked.err;
 }
 
+TEST_F(Tqvtool, CompileWritesTablesOfADiscInLowerCase) {
+  fs::create_directories(dir_ / "Media");
+  write("Media/Global.tbl", "(table (\"Cor\" red))");
+  Result compiled = run("compile Global --disc " + dir_.string());
+  ASSERT_EQ(compiled.status, 0) << compiled.err;
+  // tag 9, capacity 4, count 1, "Cor", 255 as a short int
+  EXPECT_EQ(read("Media/global.etn"),
+            bytes({9, 4, 0, 0, 0, 1, 0, 0, 0, 0x22, 3, 'C', 'o', 'r', 0x21, 0xFF, 0}));
+  Result missing = run("compile Nada --disc " + dir_.string());
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "Cannot find form named 'Nada'\n");
+}
+
 TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
   Result missing = run("print " + path("none.bin"));
   EXPECT_EQ(missing.status, 1);

@@ -11,5 +11,7 @@ void addValueCommands(CLI::App& app);
 void addArchiveCommands(CLI::App& app);
 // index dump|build|get|prefix, kf check
 void addIndexCommands(CLI::App& app);
+// compile (tables and forms of a disc)
+void addCompileCommands(CLI::App& app);
 
 }  // namespace tqvtool

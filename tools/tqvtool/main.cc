@@ -12,6 +12,7 @@ int main(int argc, char** argv) {
   tqvtool::addValueCommands(app);
   tqvtool::addArchiveCommands(app);
   tqvtool::addIndexCommands(app);
+  tqvtool::addCompileCommands(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

@@ -1,0 +1,310 @@
+// The off-screen picture of the main window and its drawing operations.
+#include "media/drawing_surface.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "framework/app_window.h"
+#include "framework/environment.h"
+#include "framework/program_state.h"
+#include "media/image.h"
+#include "media/palette.h"
+#include "media/resources.h"
+#include "values/error.h"
+#include "values/region.h"
+#include "values/string.h"
+#include "values/text.h"
+
+namespace {
+
+struct SurfaceForWindow {
+  tqvAppWindow* window = nullptr;
+  std::unique_ptr<tqvDrawingSurface> surface;
+};
+
+SurfaceForWindow& current() {
+  static SurfaceForWindow state;
+  return state;
+}
+
+struct Box {
+  TQVINT left, top, right, bottom;
+  bool empty() const { return right <= left || bottom <= top; }
+};
+
+Box clipTo(Box b, TQVINT width, TQVINT height) {
+  return {std::max<TQVINT>(b.left, 0), std::max<TQVINT>(b.top, 0), std::min(b.right, width),
+          std::min(b.bottom, height)};
+}
+
+// The image for a name, or the value itself.
+tqvHandle imageOf(const tqvHandle& imageOrName) {
+  return imageOrName.is(TQV_STRING_TYPE) ? tqvResolve(imageOrName) : imageOrName;
+}
+
+}  // namespace
+
+tqvDrawingSurface::tqvDrawingSurface(TQVINT width, TQVINT height)
+    : width_(std::max<TQVINT>(width, 1)),
+      height_(std::max<TQVINT>(height, 1)),
+      offscreen_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_)) {}
+
+tqvDrawingSurface::~tqvDrawingSurface() {
+  cairo_surface_destroy(offscreen_);
+}
+
+tqvDrawingSurface* tqvDrawingSurface::forMainWindow() {
+  tqvAppWindow* window = tqvMainWindow();
+  SurfaceForWindow& state = current();
+  if (window == nullptr) {
+    state.surface.reset();
+    state.window = nullptr;
+    return nullptr;
+  }
+  if (state.window != window || !state.surface) {
+    state.surface =
+        std::make_unique<tqvDrawingSurface>(window->mediaWidth(), window->mediaHeight());
+    state.window = window;
+  }
+  return state.surface.get();
+}
+
+cairo_t* tqvDrawingSurface::begin() {
+  cairo_t* cr = cairo_create(offscreen_);
+  cairo_translate(cr, originX_, originY_);
+  return cr;
+}
+
+void tqvDrawingSurface::end(cairo_t* cr, TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
+  cairo_destroy(cr);
+  cairo_surface_flush(offscreen_);
+  changed(left + originX_, top + originY_, right - left, bottom - top);
+}
+
+void tqvDrawingSurface::changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) {
+  cairo_surface_mark_dirty_rectangle(offscreen_, std::max<TQVINT>(x, 0), std::max<TQVINT>(y, 0),
+                                     std::max<TQVINT>(width, 0), std::max<TQVINT>(height, 0));
+  if (!held_) copyToScreen(x, y, x + width, y + height);
+}
+
+void tqvDrawingSurface::copyToScreen(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
+  tqvAppWindow* window = tqvMainWindow();
+  if (window == nullptr || window != current().window) return;
+  tqvPlatform::Picture screen = window->picture();
+  if (screen.pixels == nullptr) return;
+  Box b = clipTo({left, top, right, bottom}, std::min(width_, screen.width),
+                 std::min(height_, screen.height));
+  if (b.empty()) return;
+  cairo_surface_flush(offscreen_);
+  const unsigned char* source = cairo_image_surface_get_data(offscreen_);
+  int sourceStride = cairo_image_surface_get_stride(offscreen_);
+  // cairo leaves the unused top byte of RGB24 pixels undefined; the screen wants it 0.
+  for (TQVINT row = b.top; row < b.bottom; ++row) {
+    auto* in = reinterpret_cast<const uint32_t*>(source + static_cast<size_t>(row) * sourceStride);
+    auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<unsigned char*>(screen.pixels) +
+                                            static_cast<size_t>(row) * screen.stride);
+    for (TQVINT x = b.left; x < b.right; ++x) out[x] = in[x] & 0xFFFFFF;
+  }
+  window->invalidate();
+}
+
+void tqvDrawingSurface::blendToScreen(const uint32_t* source, int sourceStride, int t) {
+  tqvAppWindow* window = tqvMainWindow();
+  if (window == nullptr) return;
+  tqvPlatform::Picture screen = window->picture();
+  if (screen.pixels == nullptr) return;
+  TQVINT w = std::min(width_, screen.width), h = std::min(height_, screen.height);
+  for (TQVINT row = 0; row < h; ++row) {
+    auto* in = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(source) +
+                                                 static_cast<size_t>(row) * sourceStride);
+    auto* out = reinterpret_cast<uint32_t*>(reinterpret_cast<char*>(screen.pixels) +
+                                            static_cast<size_t>(row) * screen.stride);
+    for (TQVINT x = 0; x < w; ++x) {
+      uint32_t p = in[x];
+      uint32_t r = (((p >> 16) & 0xFF) * t) >> 7, g = (((p >> 8) & 0xFF) * t) >> 7,
+               b = ((p & 0xFF) * t) >> 7;
+      out[x] = r << 16 | g << 8 | b;
+    }
+  }
+  window->invalidate();
+}
+
+void tqvDrawingSurface::present() {
+  if (tqvPlatform::Backend* backend = tqvBackend()) backend->present();
+}
+
+void tqvDrawingSurface::setBackdrop(const tqvHandle& imageOrName) {
+  tqvHandle image = imageOf(imageOrName);
+  tqvImageObject* i = tqvAsImage(image);
+  if (i == nullptr) return;
+  backdrop_ = image;
+  TQVINT saveX = originX_, saveY = originY_;
+  originX_ = originY_ = 0;
+  i->render(*this, 0, 0, 0, 0, 0, 0, TQV_NIL);
+  originX_ = saveX;
+  originY_ = saveY;
+  std::vector<tqvPaletteEntry> colours = i->palette();
+  if (!colours.empty()) tqvWindowPalette() = tqvPaletteFromColours(colours);
+}
+
+void tqvDrawingSurface::drawImage(const tqvHandle& imageOrName, TQVINT x, TQVINT y, TQVINT width,
+                                  TQVINT height, TQVINT sourceX, TQVINT sourceY,
+                                  const tqvHandle& mask) {
+  tqvHandle image = imageOf(imageOrName);
+  if (tqvImageObject* i = tqvAsImage(image)) {
+    i->render(*this, x + originX_, y + originY_, width, height, sourceX, sourceY, mask);
+  } else if (tqvSurface* source = tqvAsSurface(image)) {
+    // A drawing context: its pixels are copied unchanged.
+    TQVINT w = width > 0 ? width : source->surfaceWidth();
+    TQVINT h = height > 0 ? height : source->surfaceHeight();
+    cairo_t* cr = begin();
+    cairo_set_source_surface(cr, source->cairoSurface(), x - sourceX, y - sourceY);
+    cairo_rectangle(cr, x, y, w, h);
+    cairo_fill(cr);
+    end(cr, x, y, x + w, y + h);
+  }
+}
+
+void tqvDrawingSurface::stretchImage(const tqvHandle& imageOrName, TQVINT left, TQVINT top,
+                                     TQVINT right, TQVINT bottom, const tqvHandle& mask) {
+  if (tqvImageObject* i = tqvAsImage(imageOf(imageOrName))) {
+    i->stretch(*this, left + originX_, top + originY_, right + originX_, bottom + originY_, mask);
+  }
+}
+
+bool tqvDrawingSurface::selectFont(const tqvHandle& font) {
+  if (!tqvIsUsableFont(font)) {
+    tqvError("Cannot select font: " + tqvToStdString(font, false));
+    return false;
+  }
+  style_.font = font;
+  return true;
+}
+
+void tqvDrawingSurface::drawText(const tqvHandle& text, TQVINT left, TQVINT top, TQVINT right,
+                                 TQVINT bottom, TQVINT alignment) {
+  cairo_t* cr = begin();
+  tqvDrawTextIn(cr, text, left, top, right, bottom, alignment, style_);
+  end(cr, left, top, right, bottom);
+}
+
+tqvTextExtent tqvDrawingSurface::drawTextAt(const tqvHandle& text, TQVINT x, TQVINT y) {
+  cairo_t* cr = begin();
+  tqvTextExtent extent = tqvDrawTextAt(cr, text, x, y, style_);
+  // Italic overhangs reach a little past the logical width.
+  end(cr, x - 2, y, x + extent.width + 4, y + extent.height);
+  return extent;
+}
+
+bool tqvDrawingSurface::measure(const tqvHandle& text, tqvTextExtent& extent) {
+  if (!tqvMeasureText(text, style_.font, extent)) {
+    tqvError("Cannot measure size of string: " + tqvToStdString(text, false));
+    return false;
+  }
+  return true;
+}
+
+void tqvDrawingSurface::fillRect(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom,
+                                 TQVINT colour) {
+  cairo_t* cr = begin();
+  tqvSetCairoColour(cr, colour);
+  cairo_rectangle(cr, left, top, right - left, bottom - top);
+  cairo_fill(cr);
+  end(cr, left, top, right, bottom);
+}
+
+void tqvDrawingSurface::frameRect(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom,
+                                  TQVINT colour) {
+  cairo_t* cr = begin();
+  tqvSetCairoColour(cr, colour);
+  cairo_set_line_width(cr, 1);
+  cairo_rectangle(cr, left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+  cairo_stroke(cr);
+  end(cr, left, top, right, bottom);
+}
+
+void tqvDrawingSurface::line(TQVINT x1, TQVINT y1, TQVINT x2, TQVINT y2, TQVINT colour) {
+  cairo_t* cr = begin();
+  tqvSetCairoColour(cr, colour);
+  cairo_set_line_width(cr, 1);
+  cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+  cairo_move_to(cr, x1 + 0.5, y1 + 0.5);
+  cairo_line_to(cr, x2 + 0.5, y2 + 0.5);
+  cairo_stroke(cr);
+  end(cr, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2) + 1, std::max(y1, y2) + 1);
+}
+
+tqvHandle tqvDrawingSurface::capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
+  TQVINT w = std::max<TQVINT>(right - left, 0), h = std::max<TQVINT>(bottom - top, 0);
+  tqvHandle image = tqvMakeContextImage(w, h);
+  tqvSurface* target = tqvAsSurface(image);
+  if (target == nullptr || w == 0 || h == 0) return image;
+  cairo_surface_flush(offscreen_);
+  cairo_t* cr = cairo_create(target->cairoSurface());
+  cairo_set_source_surface(cr, offscreen_, -(left + originX_), -(top + originY_));
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(target->cairoSurface());
+  return image;
+}
+
+void tqvDrawingSurface::flush(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
+  if (right <= left || bottom <= top) {
+    left = top = 0;
+    right = width_;
+    bottom = height_;
+  } else {
+    left += originX_;
+    right += originX_;
+    top += originY_;
+    bottom += originY_;
+  }
+  if (!held_) copyToScreen(left, top, right, bottom);
+  present();
+}
+
+void tqvDrawingSurface::fadeOut(TQVINT durationMs) {
+  tqvAppWindow* window = tqvMainWindow();
+  tqvPlatform::Picture screen = window != nullptr ? window->picture() : tqvPlatform::Picture{};
+  if (screen.pixels == nullptr) {
+    held_ = true;
+    return;
+  }
+  size_t bytes = static_cast<size_t>(screen.stride) * screen.height;
+  std::vector<uint32_t> saved(bytes / 4);
+  std::memcpy(saved.data(), screen.pixels, bytes);
+  const tqvPalette start = tqvWindowPalette();
+  tqvPalette black{};
+  tqvRunCrossFade(durationMs, [&](int t) {
+    tqvWindowPalette() = tqvBlendPalettes(start, black, t);
+    blendToScreen(saved.data(), screen.stride, 128 - t);
+    present();
+  });
+  tqvWindowPalette() = black;
+  held_ = true;
+}
+
+void tqvDrawingSurface::fadeIn(TQVINT durationMs) {
+  cairo_surface_flush(offscreen_);
+  auto* pixels = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(offscreen_));
+  int stride = cairo_image_surface_get_stride(offscreen_);
+  tqvPalette target = tqvWindowPalette();
+  tqvImageObject* backdrop = tqvAsImage(backdrop_);
+  if (backdrop != nullptr && !backdrop->palette().empty()) {
+    target = tqvPaletteFromColours(backdrop->palette());
+  }
+  tqvPalette black{};
+  held_ = true;
+  tqvRunCrossFade(durationMs, [&](int t) {
+    tqvWindowPalette() = tqvBlendPalettes(black, target, t);
+    blendToScreen(pixels, stride, t);
+    present();
+  });
+  tqvWindowPalette() = target;
+  held_ = false;
+  copyToScreen(0, 0, width_, height_);
+  present();
+}
