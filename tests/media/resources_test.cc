@@ -2,7 +2,9 @@
 // tables, traces and the disc prompt.
 #include "media/resources.h"
 
+#include "framework/cursor.h"
 #include "framework/form_interface.h"
+#include "media/cursors.h"
 #include "storage/notation.h"
 #include "tests/media/media_fixture.h"
 #include "values/values.h"
@@ -175,6 +177,19 @@ TEST_F(Resources, TheNotationReadsReferencesImagesAndSounds) {
   EXPECT_EQ(tqvCount(tqvResolve(reference)), 2);
   EXPECT_TRUE(tqvDecodeStandard(S("(image \"none.bmp\")")).isNil());
   EXPECT_EQ(takeError(), "<no error>");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Resources, CursorsComeFromTheirResourceNumbers) {
+  tqvHandle hand = tqvCursorFromResource(102);
+  ASSERT_EQ(hand.type(), TQV_CURSOR_TYPE);
+  EXPECT_EQ(hand.as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Hand);
+  EXPECT_EQ(tqvCursorFromResource(104).as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Key);
+  EXPECT_TRUE(tqvCursorFromResource(103).isNil());
+  EXPECT_EQ(takeError(), "Cannot find cursor resource: 103");
 }
 
 }  // namespace
