@@ -186,7 +186,9 @@ TEST_F(Surface, ZoomAndWipesEndWithTheWholeRectangleShown) {
     EXPECT_FALSE(s->held()) << code;
     uint32_t expected = static_cast<uint32_t>(code) * 0x010101;
     EXPECT_EQ(screenAt(600, 400), expected) << code;
-    if (code == 1) EXPECT_EQ(screenAt(0, 0), expected);  // the zoom reaches the whole area
+    if (code == 1) {
+      EXPECT_EQ(screenAt(0, 0), expected);  // the zoom reaches the whole area
+    }
   }
 }
 
