@@ -5,6 +5,8 @@
 #include "framework/cursor.h"
 #include "framework/form_interface.h"
 #include "media/cursors.h"
+#include "storage/encoding.h"
+#include "storage/memory_stream.h"
 #include "storage/notation.h"
 #include "tests/media/media_fixture.h"
 #include "values/values.h"
@@ -190,6 +192,23 @@ TEST_F(Resources, CursorsComeFromTheirResourceNumbers) {
   EXPECT_EQ(tqvCursorFromResource(104).as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Key);
   EXPECT_TRUE(tqvCursorFromResource(103).isNil());
   EXPECT_EQ(takeError(), "Cannot find cursor resource: 103");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Resources, ReferencesEncodeAsTheirName) {
+  tqvHandle stream = tqvMemoryStream(nullptr, 0);
+  tqvEncode(stream, tqvMakeResourceReference(tqvMakeString("a.bmp")));
+  auto* s = stream.as<tqvMemoryStreamObject>();
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(s->data()), s->position()),
+            std::string("\x1A\x22\x05"
+                        "a.bmp"));
+  s->seek(0);
+  tqvHandle back = tqvDecode(stream);
+  ASSERT_EQ(back.type(), TQV_REFERENCE_TYPE);
+  EXPECT_EQ(tqvStringView(tqvReferenceName(back)), "a.bmp");
 }
 
 }  // namespace
