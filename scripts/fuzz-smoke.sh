@@ -5,10 +5,13 @@ set -euo pipefail
 dir=${1:-build/fuzz/fuzz}
 seconds=${2:-30}
 top=$(cd "$(dirname "$0")/.." && pwd)
-shopt -s nullglob
 status=0
-for f in "$dir"/fuzz_*; do
-  [ -x "$f" ] || continue
+mapfile -t fuzzers < <(find "$dir" -type f -name 'fuzz_*' -perm -u+x | sort)
+if [ ${#fuzzers[@]} -eq 0 ]; then
+  echo "fuzz-smoke: no fuzzers under $dir" >&2
+  exit 1
+fi
+for f in "${fuzzers[@]}"; do
   name=$(basename "$f")
   corpus="$top/tests/corpus/${name#fuzz_}"
   work=$(mktemp -d)
