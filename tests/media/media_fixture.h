@@ -1,35 +1,23 @@
-// Test helper for the media library: a fresh application with its own environment, an
-// optional headless back end with a window, a temporary disc directory, and a record of
-// reported errors.
+// Test helper for the media library: the framework test state plus an installed
+// application, a main window over a headless back end when asked for, and a temporary
+// directory laid out like a disc.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "framework/app_window.h"
-#include "framework/application.h"
-#include "framework/event_queue.h"
-#include "framework/program_state.h"
 #include "media/media_library.h"
 #include "platform/file_names.h"
-#include "platform/headless/headless_backend.h"
-#include "values/error.h"
-#include "values/string.h"
+#include "tests/framework/framework_fixture.h"
 
-class MediaTest : public ::testing::Test {
+class MediaTest : public FrameworkTest {
  protected:
   void SetUp() override {
-    errors().clear();
-    previousError_ = tqvSetErrorHandler(&MediaTest::recordError);
-    previousExit_ = tqvSetExitHandler(nullptr);
-    transcript_ = std::tmpfile();
+    FrameworkTest::SetUp();
     disc_ = std::filesystem::temp_directory_path() /
             ("tqv-media-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
     std::filesystem::create_directories(disc_);
@@ -40,36 +28,15 @@ class MediaTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (tqvApplication* app = tqvCurrentApplication()) delete app;
-    tqvDiscardEventQueue();
-    tqvSetEventSource(nullptr);
-    tqvSetBackend(nullptr);
-    backend_.reset();
-    tqvResetProgramState();
-    tqvSetErrorHandler(previousError_);
-    tqvSetExitHandler(previousExit_);
-    if (transcript_ != nullptr) std::fclose(transcript_);
+    FrameworkTest::TearDown();
     std::filesystem::remove_all(disc_);
   }
 
   // A headless back end running `script`, and the application's main window over it.
   tqvPlatform::HeadlessBackend& useWindow(const std::string& script = "") {
-    tqvPlatform::HeadlessOptions options;
-    std::string error;
-    EXPECT_TRUE(tqvPlatform::parseScript(script, "test", options.script, error)) << error;
-    options.transcript = transcript_;
-    backend_ = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
-    tqvSetBackend(backend_.get());
+    tqvPlatform::HeadlessBackend& backend = useHeadless(script);
     app_->setMainWindow(tqvAppWindow::create(tqvAppTitle()));
-    return *backend_;
-  }
-
-  std::string transcript() {
-    std::fflush(transcript_);
-    std::rewind(transcript_);
-    std::string text;
-    for (int c; (c = std::fgetc(transcript_)) != EOF;) text += static_cast<char>(c);
-    return text;
+    return backend;
   }
 
   // A file under the temporary disc directory (created with its directories).
@@ -86,10 +53,7 @@ class MediaTest : public ::testing::Test {
     app_->setEnvironment(key, tqvMakeString(value));
   }
 
-  static std::vector<std::string>& errors() {
-    static std::vector<std::string> all;
-    return all;
-  }
+  // The one error reported since the last call (or a note of none or several).
   std::string takeError() {
     std::string result = errors().size() == 1 ? errors().front()
                          : errors().empty()   ? "<no error>"
@@ -99,7 +63,6 @@ class MediaTest : public ::testing::Test {
   }
 
   tqvApplication* app_ = nullptr;
-  std::unique_ptr<tqvPlatform::HeadlessBackend> backend_;
   std::filesystem::path disc_;
 
  private:
@@ -107,11 +70,4 @@ class MediaTest : public ::testing::Test {
     static int n = 0;
     return n;
   }
-  static TQVINT recordError(tqvHandle message) {
-    errors().emplace_back(tqvStringView(message));
-    return 0;
-  }
-  tqvErrorHandler previousError_ = nullptr;
-  tqvExitHandler previousExit_ = nullptr;
-  std::FILE* transcript_ = nullptr;
 };
