@@ -7,6 +7,7 @@
 #include "framework/cursor.h"
 #include "framework/environment.h"
 #include "framework/event_queue.h"
+#include "framework/history.h"
 #include "framework/hooks.h"
 #include "framework/program_state.h"
 #include "platform/config_files.h"
@@ -71,6 +72,11 @@ void tqvApplication::setGlobal(std::string_view name, const tqvHandle& value) {
 void tqvApplication::setGlobal(const tqvHandle& key, const tqvHandle& value) {
   if (!globals_.is(TQV_TABLE_TYPE)) globals_ = tqvTable(100);
   tqvPut(globals_, key, value);
+}
+
+const tqvHandle& tqvApplication::navigationRecord() {
+  if (!navigation_.is(TQV_TABLE_TYPE)) navigation_ = tqvMakeNavigationRecord();
+  return navigation_;
 }
 
 void tqvApplication::readRegistry() {

@@ -67,6 +67,13 @@ class tqvApplication {
 
   const tqvHandle& arguments() const { return arguments_; }
 
+  // The history of visited forms (a list of (name, state) entries, nil until the first
+  // entry) and the navigation record behind GoBack and GoForward (made on first use).
+  const tqvHandle& history() const { return history_; }
+  void setHistory(const tqvHandle& history) { history_ = history; }
+  const tqvHandle& navigationRecord();
+  void setNavigationRecord(const tqvHandle& record) { navigation_ = record; }
+
   // Store into this application's tables, creating them on first use.
   void setEnvironment(std::string_view key, const tqvHandle& value);
   void setGlobal(std::string_view name, const tqvHandle& value);
@@ -85,6 +92,8 @@ class tqvApplication {
   tqvHandle mainWindow_;
   tqvHandle activeForm_;
   tqvHandle arguments_;
+  tqvHandle history_;
+  tqvHandle navigation_;
 };
 
 // Makes `app` the current application and gives it an environment if it has none.

@@ -3,10 +3,15 @@
 // type code 23 whose object derives from this class.
 #pragma once
 
+#include "framework/class_registry.h"
 #include "values/handle.h"
 
-class tqvFormInterface : public tqvObject {
+// Forms are also class prototypes: a form class registers an object of itself, built
+// with nil data, that makes new forms from definitions.
+class tqvFormInterface : public tqvClassObject {
  public:
+  std::string_view className() const override { return "tqvFormInterface"; }
+  tqvHandle makeInstance(const tqvHandle& definition) override { return tqvHandle(); }
   // The defaults do nothing, as a form does for the events it does not handle.
   virtual void close() {}
   virtual void activate() {}

@@ -25,6 +25,8 @@ struct tqvFrameworkHooks {
   void (*releaseMedia)() = nullptr;
   // Closes the help viewer (help); called at Terminate.
   void (*closeHelp)() = nullptr;
+  // Shows the help file at `path` (a code page 1252 path); F1 on a standard form.
+  void (*showHelp)(const tqvHandle& path) = nullptr;
   // Work to do while waiting for input, such as feeding sound (sound).
   void (*idleTurn)() = nullptr;
 };

@@ -2,6 +2,7 @@
 #include "media/media_library.h"
 
 #include "framework/hooks.h"
+#include "media/form_services.h"
 #include "media/image.h"
 #include "media/resources.h"
 #include "storage/encoding.h"
@@ -25,4 +26,5 @@ void tqvMediaStartup() {
   tqvRegisterResourceCodecs();
   tqvHooks().initResourceTypes = tqvInitResourceTypes;
   tqvHooks().loadCompiledResource = loadCompiledResource;
+  tqvInstallFormServices();
 }

@@ -192,6 +192,14 @@ void HeadlessBackend::runCommand(const ScriptCommand& command) {
         failScript(command, "the last message box said \"" + oneLine(lastBox_) + "\"");
       }
       break;
+    case Kind::ExpectForm: {
+      std::string found = options_.activeFormName ? options_.activeFormName() : std::string();
+      if (found != command.text) {
+        failScript(command,
+                   found.empty() ? "no form is active" : "the active form is \"" + found + "\"");
+      }
+      break;
+    }
     case Kind::Shot: {
       std::string name = command.text;
       if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) name += ".png";

@@ -27,6 +27,9 @@ struct HeadlessOptions {
   std::FILE* transcript = stdout;  // message boxes, shots and raise requests, one a line
   // Called whenever the picture would be shown (for measurements).
   std::function<void()> onPresent;
+  // The name (UTF-8) of the program's active form or top dialog, for "expect-form";
+  // without it every "expect-form" fails.
+  std::function<std::string()> activeFormName;
 };
 
 class HeadlessBackend : public Backend {

@@ -231,6 +231,10 @@ bool parseScript(std::string_view text, std::string_view name, std::vector<Scrip
       command.kind = Kind::ExpectBox;
       command.text = std::string(rest);
       if (command.text.empty()) return fail(error, name, line, "expect-box needs a text", source);
+    } else if (word == "expect-form") {
+      command.kind = Kind::ExpectForm;
+      command.text = std::string(rest);
+      if (command.text.empty()) return fail(error, name, line, "expect-form needs a name", source);
     } else if (word == "shot") {
       command.kind = Kind::Shot;
       command.text = std::string(rest);

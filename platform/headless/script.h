@@ -30,6 +30,7 @@ struct ScriptCommand {
     Wait,
     Answer,
     ExpectBox,
+    ExpectForm,
     Shot,
     Quit,
   };
@@ -37,7 +38,7 @@ struct ScriptCommand {
   int line = 0;             // 1-based line number in the script
   std::string source;       // the line as written, without surrounding blanks
   int32_t numbers[4] = {};  // X Y (click...), X1 Y1 X2 Y2 (drag), MS (wait)
-  std::string text;         // type and expect-box text, shot name
+  std::string text;         // type, expect-box and expect-form text, shot name
   KeyChord chord;           // key
   BoxAnswer answer = BoxAnswer::Ok;
 };

@@ -77,8 +77,7 @@ TEST(Script, BadLinesAreNamedWithTheirNumber) {
   EXPECT_EQ(parseError("shot a/b\n"), "s.txt:1: shot needs a file name: shot a/b");
   EXPECT_EQ(parseError("quit now\n"), "s.txt:1: quit takes nothing: quit now");
   EXPECT_EQ(parseError("type\n"), "s.txt:1: type needs some text: type");
-  // The command that forms bring is not known here yet.
-  EXPECT_EQ(parseError("expect-form main\n"), "s.txt:1: not a command: expect-form main");
+  EXPECT_EQ(parseError("expect-form\n"), "s.txt:1: expect-form needs a name: expect-form");
 }
 
 TEST(Script, KeyNames) {

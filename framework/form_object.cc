@@ -1,0 +1,330 @@
+// The form base class: properties, resources, controls and drawing.
+#include "framework/form_object.h"
+
+#include "framework/control_object.h"
+#include "framework/environment.h"
+#include "framework/property_values.h"
+#include "framework/screen_services.h"
+#include "values/convert.h"
+#include "values/generic.h"
+#include "values/list.h"
+#include "values/string.h"
+#include "values/table.h"
+
+namespace {
+
+constexpr TQVINT kDefaultMediaWidth = 640;
+constexpr TQVINT kDefaultMediaHeight = 480;
+
+}  // namespace
+
+TQVINT tqvMediaWidth() {
+  return tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
+}
+
+TQVINT tqvMediaHeight() {
+  return tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
+}
+
+tqvFormObject::tqvFormObject(const tqvHandle& definition)
+    : properties_(definition.is(TQV_TABLE_TYPE) ? definition : tqvTable(4)) {}
+
+tqvFormObject::~tqvFormObject() = default;
+
+void tqvFormObject::print(std::string& out, TQVINT type, bool notation) const {
+  out += "(form ";
+  if (tqvTableObject* table = tqvAsTable(properties_)) table->printBody(out, notation);
+}
+
+tqvHandle tqvFormObject::makeInstance(const tqvHandle& definition) {
+  return tqvWrapForm(new tqvFormObject(definition));
+}
+
+void tqvFormObject::encodePayload(const tqvHandle& stream) const {
+  tqvEncodeNested(stream, properties_);
+}
+
+tqvHandle tqvFormObject::tqvKey(std::string_view key) {
+  return tqvMakeString(key);
+}
+
+tqvHandle tqvFormObject::handle() {
+  return tqvHandle::wrap(this, TQV_FORM_TYPE);
+}
+
+bool tqvFormObject::has(const tqvHandle& key) {
+  tqvTableObject* props = tqvAsTable(properties_);
+  if (props != nullptr && props->contains(key)) return true;
+  tqvTableObject* loaded = tqvAsTable(loadedResources_);
+  return loaded != nullptr && loaded->contains(key);
+}
+
+tqvHandle tqvFormObject::get(const tqvHandle& key) {
+  tqvTableObject* props = tqvAsTable(properties_);
+  if (props != nullptr) {
+    TQVINT slot = props->find(key);
+    if (slot >= 0) return props->valueSlot(slot);
+  }
+  tqvTableObject* loaded = tqvAsTable(loadedResources_);
+  return loaded != nullptr ? loaded->valueOf(key) : tqvHandle();
+}
+
+void tqvFormObject::put(const tqvHandle& key, const tqvHandle& value) {
+  if (tqvTableObject* props = tqvAsTable(properties_)) props->store(key, value);
+}
+
+void tqvFormObject::removeKey(const tqvHandle& key) {
+  if (tqvTableObject* props = tqvAsTable(properties_)) props->remove(key);
+}
+
+tqvHandle tqvFormObject::perform(const tqvHandle& action, const tqvHandle& data) {
+  std::string_view name = tqvStringView(action);
+  if (name == "Draw") {
+    draw();
+  } else if (name == "DrawControls") {
+    drawControls();
+  }
+  return tqvHandle();
+}
+
+tqvHandle tqvFormObject::resolveHere(const tqvHandle& name, bool failWhenMissing) {
+  if (name.is(TQV_STRING_TYPE) && has(name)) {
+    tqvHandle value = tqvDereference(get(name));
+    if (!value.isNil()) return value;
+  }
+  return failWhenMissing ? tqvServices().resolveOrFail(name) : tqvServices().resolve(name);
+}
+
+tqvHandle tqvFormObject::resolvedProperty(std::string_view key, bool failWhenMissing) {
+  tqvHandle value = tqvDereference(property(key));
+  if (value.is(TQV_STRING_TYPE)) return resolveHere(value, failWhenMissing);
+  if (value.isNil() && failWhenMissing) return tqvServices().resolveOrFail(tqvKey(key));
+  return value;
+}
+
+void tqvFormObject::loadResources() {
+  if (!loadedResources_.isNil()) return;
+  tqvHandle table = tqvDereference(property("Resource Table"));
+  if (!table.isNil() && !table.is(TQV_TABLE_TYPE)) table = resolveHere(table);
+  if (table.is(TQV_TABLE_TYPE)) {
+    loadedResources_ = table;
+    setProperty("LoadedResourceTable", table);
+    buildControls();
+  } else {
+    removeKey(tqvKey("LoadedResourceTable"));
+  }
+}
+
+void tqvFormObject::unloadResources() {
+  loadedResources_ = tqvHandle();
+  controlList_ = tqvHandle();
+  activeControl_ = tqvHandle();
+  hoverControl_ = tqvHandle();
+  background_ = tqvHandle();
+  removeKey(tqvKey("LoadedResourceTable"));
+}
+
+void tqvFormObject::addResource(const tqvHandle& key, const tqvHandle& value) {
+  if (!loadedResources_.is(TQV_TABLE_TYPE)) loadedResources_ = tqvTable(4);
+  tqvAsTable(loadedResources_)->store(key, value);
+}
+
+void tqvFormObject::buildControls() {
+  tqvHandle source = resolveHere(tqvKey("Control List"));
+  tqvListObject* entries = tqvAsList(source);
+  if (entries == nullptr) {
+    controlList_ = tqvHandle();
+    return;
+  }
+  // The list normally holds the controls themselves; references are followed and
+  // anything that is not a control (the list itself, a stray value) is left out.
+  bool allControls = true;
+  for (TQVINT i = 0; i < entries->count() && allControls; ++i) {
+    allControls = entries->itemAt(i).is(TQV_CONTROL_TYPE);
+  }
+  tqvHandle list = source;
+  if (!allControls) {
+    list = tqvMakeList(entries->count());
+    for (TQVINT i = 0; i < entries->count(); ++i) {
+      tqvHandle entry = tqvDereference(entries->itemAt(i));
+      if (entry.is(TQV_CONTROL_TYPE)) tqvAddItem(list, entry);
+    }
+  }
+  controlList_ = list;
+  tqvListObject* controls = tqvAsList(list);
+  for (TQVINT i = 0; i < controls->count(); ++i) {
+    tqvHandle control = controls->itemAt(i);
+    tqvControlObject* c = tqvAsControl(control);
+    if (c == nullptr) continue;
+    c->attach();
+    if (c->mayBecomeActive() && c->flag("Auto Activate")) setActiveControl(control, true);
+  }
+}
+
+void tqvFormObject::draw() {
+  tqvServices().setOrigin(originX_, originY_);
+  tqvHandle image = open_ ? background_ : resolvedProperty("Background Image");
+  if (image.is(TQV_IMAGE_TYPE)) {
+    tqvHandle mask;
+    if (tqvFlagOf(property("Dialog"), false)) mask = resolvedProperty("Background Mask Image");
+    tqvServices().drawImage(image, originX_, originY_,
+                            mask.is(TQV_IMAGE_TYPE) ? mask : tqvHandle());
+  } else {
+    drawBlankBackground();
+  }
+  drawControls();
+}
+
+void tqvFormObject::drawControls() {
+  tqvServices().setOrigin(originX_, originY_);
+  // Drawing may change the list (a control hiding others): walk a copy of the handles.
+  tqvHandle list = controlList_;
+  tqvListObject* controls = tqvAsList(list);
+  if (controls == nullptr) return;
+  for (TQVINT i = 0; i < controls->count(); ++i) {
+    tqvHandle control = controls->itemAt(i);
+    tqvControlObject* c = tqvAsControl(control);
+    if (c != nullptr && c->isVisible()) c->draw();
+  }
+}
+
+tqvHandle tqvFormObject::setControlList(const tqvHandle& list) {
+  tqvHandle previous = controlList_;
+  controlList_ = list;
+  return previous;
+}
+
+tqvHandle tqvFormObject::findControl(const tqvHandle& value, const tqvHandle& key) {
+  tqvListObject* controls = tqvAsList(controlList_);
+  if (controls == nullptr) return tqvHandle();
+  for (TQVINT i = 0; i < controls->count(); ++i) {
+    tqvHandle control = controls->itemAt(i);
+    tqvControlObject* c = tqvAsControl(control);
+    if (c != nullptr && tqvEquals(c->get(key), value)) return control;
+  }
+  return tqvHandle();
+}
+
+tqvHandle tqvFormObject::controlAt(TQVINT x, TQVINT y) {
+  tqvListObject* controls = tqvAsList(controlList_);
+  if (controls == nullptr) return tqvHandle();
+  for (TQVINT i = 0; i < controls->count(); ++i) {
+    tqvHandle control = controls->itemAt(i);
+    tqvControlObject* c = tqvAsControl(control);
+    if (c != nullptr && c->isEnabled() && c->hitTest(x, y)) return control;
+  }
+  return tqvHandle();
+}
+
+void tqvFormObject::setActiveControl(const tqvHandle& control, bool activate) {
+  tqvHandle previous = activeControl_;
+  tqvControlObject* next = tqvAsControl(control);
+  if (activate && !previous.isNil() && previous.object() != control.object()) {
+    if (tqvControlObject* old = tqvAsControl(previous)) old->deactivate();
+  }
+  activeControl_ = next != nullptr ? control : tqvHandle();
+  if (activate && next != nullptr) next->activate();
+}
+
+void tqvFormObject::disableControl(const tqvHandle& control, bool flag) {
+  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(tqvKey("Disabled"), flag);
+}
+
+void tqvFormObject::hideControl(const tqvHandle& control, bool flag) {
+  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(tqvKey("Hidden"), flag);
+}
+
+void tqvFormObject::readOrigin() {
+  originX_ = tqvNumberOf(property("Origin X"), 0);
+  originY_ = tqvNumberOf(property("Origin Y"), 0);
+}
+
+void tqvFormObject::showBackground() {
+  tqvHandle image = resolvedProperty("Background Image", true);
+  background_ = image.is(TQV_IMAGE_TYPE) ? image : tqvHandle();
+  if (background_.isNil()) {
+    width_ = tqvMediaWidth();
+    height_ = tqvMediaHeight();
+    drawBlankBackground();
+    return;
+  }
+  width_ = tqvWidth(background_);
+  height_ = tqvHeight(background_);
+  if (tqvFlagOf(property("Dialog"), false)) {
+    tqvHandle mask = resolvedProperty("Background Mask Image");
+    tqvServices().drawImage(background_, originX_, originY_,
+                            mask.is(TQV_IMAGE_TYPE) ? mask : tqvHandle());
+  } else {
+    tqvServices().setBackdrop(background_);
+  }
+}
+
+void tqvFormObject::open(const tqvHandle& data) {
+  open_ = true;
+  capture_ = 0;
+  loadResources();
+  if (controlList_.isNil()) buildControls();
+  readOrigin();
+  tqvServices().setOrigin(originX_, originY_);
+  showBackground();
+  drawControls();
+  property("Open Transition");  // read; the plain form class applies no transition
+  activate();
+}
+
+void tqvFormObject::close() {
+  if (!open_) return;
+  open_ = false;
+  deactivate();
+  property("Close Transition");  // read; the plain form class applies no transition
+  activeControl_ = tqvHandle();
+  hoverControl_ = tqvHandle();
+  capture_ = 0;
+  if (!tqvFlagOf(property("Retain Resources"), false)) unloadResources();
+}
+
+bool tqvFormObject::opGetKey(const tqvHandle& key, tqvHandle& result) {
+  result = get(key);
+  return true;
+}
+
+bool tqvFormObject::opPutKey(const tqvHandle& key, const tqvHandle& value) {
+  put(key, value);
+  return true;
+}
+
+bool tqvFormObject::opRemoveKey(const tqvHandle& key) {
+  removeKey(key);
+  return true;
+}
+
+bool tqvFormObject::opContainsKey(const tqvHandle& key, bool& result) {
+  result = has(key);
+  return true;
+}
+
+bool tqvFormObject::opGeometry(tqvGeometry which, TQVINT& result) {
+  switch (which) {
+    case tqvGeometry::Left:
+      result = originX();
+      break;
+    case tqvGeometry::Top:
+      result = originY();
+      break;
+    case tqvGeometry::Width:
+      result = width();
+      break;
+    case tqvGeometry::Height:
+      result = height();
+      break;
+  }
+  return true;
+}
+
+tqvFormObject* tqvAsFormObject(const tqvHandle& form) {
+  return form.is(TQV_FORM_TYPE) ? dynamic_cast<tqvFormObject*>(form.object()) : nullptr;
+}
+
+tqvHandle tqvWrapForm(tqvFormObject* form) {
+  return tqvHandle::wrap(form, TQV_FORM_TYPE);
+}
