@@ -7,6 +7,7 @@
 #include "media/drawing_surface.h"
 #include "media/resources.h"
 #include "values/generic.h"
+#include "values/table.h"
 
 namespace {
 
@@ -73,7 +74,8 @@ class MediaScreenServices : public tqvScreenServices {
   }
 };
 
-// Loads a form's resources and gives the table that was loaded (for compiling).
+// Loads a form's resources and gives the table that was loaded (for compiling); a form
+// without a resource table gives an empty one. Nil when there is no such form.
 tqvHandle formResourceTable(const tqvHandle& formName) {
   tqvHandle form = tqvFindForm(formName);
   tqvFormObject* f = tqvAsFormObject(form);
@@ -81,7 +83,7 @@ tqvHandle formResourceTable(const tqvHandle& formName) {
   f->loadResources();
   tqvHandle table = f->loadedResources();
   f->unloadResources();
-  return table;
+  return table.is(TQV_TABLE_TYPE) ? table : tqvTable(4);
 }
 
 }  // namespace

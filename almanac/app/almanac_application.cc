@@ -1,6 +1,16 @@
 // The almanac's application object.
 #include "almanac/app/almanac_application.h"
 
+#include "framework/environment.h"
+#include "framework/forms.h"
+#include "framework/program_state.h"
+
+namespace {
+
+constexpr uint32_t kTimerPeriodMs = 250;
+
+}  // namespace
+
 std::string lxApplicationTitle() {
   return "Zazuzadov Lumbra 98";
 }
@@ -15,6 +25,20 @@ std::string lxApplicationAbbreviation() {
 
 AlmanacApplication::AlmanacApplication(const tqvHandle& arguments)
     : tqvStandardApplication(arguments) {}
+
+AlmanacApplication::~AlmanacApplication() {
+  if (timer_ != 0 && tqvBackend() != nullptr) tqvBackend()->stopTimer(timer_);
+}
+
+void AlmanacApplication::Start() {
+  tqvStandardApplication::Start();
+  tqvHandle form = tqvGetEnvironment("OpenForm");
+  if (!form.isNil()) tqvOpenFormByName(form, tqvHandle());
+  if (tqvPlatform::Backend* backend = tqvBackend()) {
+    if (timer_ != 0) backend->stopTimer(timer_);
+    timer_ = backend->startTimer(kTimerPeriodMs);
+  }
+}
 
 void lxApplicationMain(const tqvHandle& arguments) {
   auto* app = new AlmanacApplication(arguments);

@@ -13,6 +13,15 @@ std::string lxApplicationAbbreviation();
 class AlmanacApplication : public tqvStandardApplication {
  public:
   explicit AlmanacApplication(const tqvHandle& arguments);
+  ~AlmanacApplication() override;
+
+  // The standard start; then the form named by "OpenForm" (the --form option), when that
+  // key is set, opens with no data; the 250 ms window timer starts (a running one is
+  // stopped first).
+  void Start() override;
+
+ private:
+  int timer_ = 0;
 };
 
 // The application main: creates the one application with the argument list, installs it

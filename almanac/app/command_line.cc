@@ -12,6 +12,8 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
                "run without a window: scripted input, virtual clock, screenshots");
   app.add_option("--disc", disc, "directory of the content disc (sets SourceDisk)");
   app.add_option("--user-dir", userDir, "directory for the user's files (sets UserDataPath)");
+  std::string form;
+  app.add_option("--form", form, "open this form at start (sets OpenForm)");
   auto* script = app.add_option("--script", options.script, "headless session script");
   auto* shots = app.add_option("--shots", options.shots, "directory for the script's shots");
   auto* printTo = app.add_option("--print-to", options.printTo, "directory for printed pages");
@@ -32,6 +34,7 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
   }
   if (!disc.empty()) options.settings.emplace_back("SourceDisk", disc);
   if (!userDir.empty()) options.settings.emplace_back("UserDataPath", userDir);
+  if (!form.empty()) options.settings.emplace_back("OpenForm", form);
   for (const std::string& pair : sets) {
     size_t equals = pair.find('=');
     options.settings.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));

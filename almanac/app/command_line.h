@@ -11,7 +11,7 @@ struct LxOptions {
   std::string script;              // --script FILE
   std::string shots;               // --shots DIR
   std::string printTo;             // --print-to DIR
-  tqvPlatform::Settings settings;  // --disc, --user-dir and every --set, in that order
+  tqvPlatform::Settings settings;  // --disc, --user-dir, --form and every --set, in that order
   std::vector<std::string> words;  // the rest: the application's command-line words
 };
 

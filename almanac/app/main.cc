@@ -5,9 +5,13 @@
 
 #include "almanac/app/almanac_application.h"
 #include "almanac/app/command_line.h"
+#include "controls/controls_library.h"
+#include "framework/forms.h"
 #include "framework/process_entry.h"
+#include "media/media_library.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/sdl/sdl_backend.h"
+#include "values/cp1252.h"
 
 namespace {
 
@@ -40,6 +44,10 @@ int main(int argc, char** argv) {
 
   tqvPlatform::HeadlessOptions headless;
   if (options.headless && !loadScript(options, headless)) return 2;
+  headless.activeFormName = [] { return tqvCp1252ToUtf8(tqvActiveFormName()); };
+
+  tqvMediaStartup();
+  tqvControlsStartup();
 
   tqvProgramSetup setup;
   setup.title = lxApplicationTitle();

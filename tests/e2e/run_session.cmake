@@ -4,9 +4,10 @@
 #   #! stdout REGEX      some part of standard output matches (the transcript: message
 #                        boxes, shots); may be given several times
 #   #! stderr REGEX      the same for standard error
-#   #! args WORDS...     more command-line words for lx98
+#   #! args WORDS...     more command-line words for lx98; @DISC@ is the demo disc
 #   #! file NAME         a file that must exist in the shots directory afterwards
-# Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>.
+# Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>
+# -DDISC=<demo disc directory>.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -30,6 +31,7 @@ foreach(line IN LISTS lines)
     elseif(key STREQUAL "stderr")
       list(APPEND stderr_patterns "${value}")
     elseif(key STREQUAL "args")
+      string(REPLACE "@DISC@" "${DISC}" value "${value}")
       separate_arguments(words UNIX_COMMAND "${value}")
       list(APPEND extra_args ${words})
     elseif(key STREQUAL "file")

@@ -11,6 +11,8 @@ void addValueCommands(CLI::App& app);
 void addArchiveCommands(CLI::App& app);
 // index dump|build|get|prefix, kf check
 void addIndexCommands(CLI::App& app);
+// render
+void addFormCommands(CLI::App& app);
 // compile (tables and forms of a disc)
 void addCompileCommands(CLI::App& app);
 

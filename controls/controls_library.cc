@@ -1,0 +1,62 @@
+// The control library's classes and start-up.
+#include "controls/controls_library.h"
+
+#include "controls/bitmap_control.h"
+#include "controls/button_control.h"
+#include "controls/check_box_control.h"
+#include "controls/group_control.h"
+#include "controls/hot_spot_control.h"
+#include "controls/photo_view_control.h"
+#include "controls/radio_button_control.h"
+#include "controls/radio_group_control.h"
+#include "controls/standard_control.h"
+#include "controls/standard_form.h"
+#include "controls/static_text_control.h"
+#include "framework/builtin_classes.h"
+#include "framework/forms.h"
+#include "framework/hooks.h"
+
+namespace {
+
+template <class T>
+tqvHandle prototype() {
+  return tqvHandle::wrap(new T(), TQV_CLASS_TYPE);
+}
+
+void registerBuiltInClasses() {
+  tqvRegisterBuiltInClasses(tqvControlPrototype);
+}
+
+}  // namespace
+
+tqvHandle tqvMakeStandardForm(const tqvHandle& definition) {
+  return tqvWrapForm(new tqvStandardForm(definition));
+}
+
+tqvHandle tqvMakeStandardDialog(const tqvHandle& definition) {
+  return tqvWrapForm(new tqvStandardDialog(definition));
+}
+
+tqvHandle tqvControlPrototype(std::string_view name) {
+  if (name == "Bitmap") return prototype<tqvBitmapControl>();
+  if (name == "Button") return prototype<tqvButtonControl>();
+  if (name == "CheckBox") return prototype<tqvCheckBoxControl>();
+  if (name == "RadioButton") return prototype<tqvRadioButtonControl>();
+  if (name == "RadioGroup") return prototype<tqvRadioGroupControl>();
+  if (name == "StaticText") return prototype<tqvStaticTextControl>();
+  if (name == "PhotoView") return prototype<tqvPhotoViewControl>();
+  if (name == "HotSpot") return prototype<tqvHotSpotControl>();
+  if (name == "Group") return prototype<tqvGroupControl>();
+  for (std::string_view builtIn : tqvBuiltInClassNames) {
+    if (name == builtIn) {
+      return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);
+    }
+  }
+  return tqvHandle();
+}
+
+void tqvControlsStartup() {
+  tqvFormsStartup();
+  tqvSetDefaultFormMakers(tqvMakeStandardForm, tqvMakeStandardDialog);
+  tqvHooks().registerBuiltInClasses = registerBuiltInClasses;
+}
