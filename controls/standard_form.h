@@ -48,9 +48,12 @@ class tqvStandardLayer : public Base {
 
   // Unless the data is a table whose "NoFade" is true, the screen fades out before the
   // form opens and back in afterwards, over "FadeTime" milliseconds; the cursor is reset.
+  // Without a positive "FadeTime" there is no fade (a fade of no time would only flash
+  // the screen black for a frame).
   void open(const tqvHandle& data) override {
-    bool fade = !(data.is(TQV_TABLE_TYPE) && tqvFlagOf(tqvGet(data, "NoFade"), false));
     TQVINT fadeTime = tqvNumberOf(tqvDereference(this->property("FadeTime")), 0);
+    bool fade =
+        fadeTime > 0 && !(data.is(TQV_TABLE_TYPE) && tqvFlagOf(tqvGet(data, "NoFade"), false));
     if (fade) tqvServices().transition(TQV_TRANSITION_FADE_OUT, 0, 0, -1, -1, fadeTime);
     Base::open(data);
     if (fade) tqvServices().transition(TQV_TRANSITION_FADE_IN, 0, 0, -1, -1, fadeTime);

@@ -73,9 +73,12 @@ bool tqvRecordNavigation(const tqvHandle& record, const tqvHandle& name, const t
   tqvHandle entries = entriesOf(record);
   tqvListObject* list = tqvAsList(entries);
   TQVINT count = list->count();
-  if (count > 0) {
-    tqvHandle last = list->itemAt(count - 1);
-    if (tqvSameValue(item(last, 0), name) && tqvSameValue(item(last, 1), data)) return false;
+  // The entry compared is the current one: after a step back the last entry lies ahead,
+  // and coming to it again by another way must still move the position there.
+  TQVINT current = std::min<TQVINT>(indexOf(record), count - 1);
+  if (current >= 0) {
+    tqvHandle shown = list->itemAt(current);
+    if (tqvSameValue(item(shown, 0), name) && tqvSameValue(item(shown, 1), data)) return false;
   }
   // Entries after the current position are dropped, then the newest are kept.
   TQVINT keep = std::min<TQVINT>(std::max<TQVINT>(indexOf(record) + 1, 0), count);

@@ -18,7 +18,7 @@ void tqvPushHistory(const tqvHandle& name, const tqvHandle& state);
 // A new, empty navigation record.
 tqvHandle tqvMakeNavigationRecord();
 // Records (name, data, a copy of third) after the current position; does nothing (and
-// returns false) when the last entry has the same name and equal data.
+// returns false) when the current entry has the same name and equal data.
 bool tqvRecordNavigation(const tqvHandle& record, const tqvHandle& name, const tqvHandle& data,
                          const tqvHandle& third);
 // Moves the position one step back (-1) or forward (+1) when that is possible and gives

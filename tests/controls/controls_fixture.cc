@@ -12,3 +12,6 @@ tqvHandle ControlsTest::control(const std::string& name) {
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libfontconfig.so\n";
 }
+extern "C" const char* __lsan_default_options() {
+  return "print_suppressions=0";
+}

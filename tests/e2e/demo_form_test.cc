@@ -29,8 +29,8 @@ class DemoForm : public ::testing::Test {
     std::ofstream(work_ / "script.txt") << script;
     std::ofstream(work_ / "lsan.supp") << "leak:libfontconfig.so\n";
     std::string command = "XDG_RUNTIME_DIR=" + (work_ / "run").string() +
-                          " LSAN_OPTIONS=suppressions=" + (work_ / "lsan.supp").string() + " " +
-                          LX98_PATH + " --headless --disc " + DEMO_DISC +
+                          " LSAN_OPTIONS=suppressions=" + (work_ / "lsan.supp").string() +
+                          ":print_suppressions=0 " + LX98_PATH + " --headless --disc " + DEMO_DISC +
                           " --form demo.frm --user-dir " + work_.string() + " --shots " +
                           work_.string() + " --script " + (work_ / "script.txt").string() + " >" +
                           (work_ / "out").string() + " 2>&1";

@@ -64,6 +64,12 @@ TEST_F(Navigation, RecordingAfterAStepBackDropsTheEntriesAhead) {
   EXPECT_EQ(tqvCount(tqvGet(record, "List")), 2);
   EXPECT_EQ(entryName(record, 1), "D");
   EXPECT_EQ(tqvGet(record, "Index").intValue(), 1);
+  // Back at A, coming to D again by a link moves the position there, as a new entry.
+  ASSERT_TRUE(tqvStepNavigation(record, -1, entry));
+  EXPECT_TRUE(tqvRecordNavigation(record, S("D"), tqvHandle(), tqvHandle()));
+  EXPECT_EQ(tqvCount(tqvGet(record, "List")), 2);
+  EXPECT_EQ(tqvGet(record, "Index").intValue(), 1);
+  EXPECT_FALSE(tqvRecordNavigation(record, S("D"), tqvHandle(), tqvHandle()));
 }
 
 TEST_F(Navigation, GoingBackShowsTheFormWithoutRecordingAndUpdatesTheButtons) {

@@ -29,7 +29,8 @@ class FormCommands : public ::testing::Test {
     fs::create_directories(dir_ / "Media");
     // Text drawing loads fontconfig, which keeps its configuration until the end.
     write("lsan.supp", "leak:libfontconfig.so\n");
-    ::setenv("LSAN_OPTIONS", ("suppressions=" + path("lsan.supp")).c_str(), 1);
+    ::setenv("LSAN_OPTIONS",
+             ("suppressions=" + path("lsan.supp") + ":print_suppressions=0").c_str(), 1);
   }
   void TearDown() override {
     ::unsetenv("LSAN_OPTIONS");
