@@ -15,6 +15,10 @@ tqvScreenServices*& installed() {
 }  // namespace
 
 tqvHandle tqvScreenServices::resolve(const tqvHandle& name) {
+  return tqvResolveInMemory(name);
+}
+
+tqvHandle tqvResolveInMemory(const tqvHandle& name) {
   if (name.isNil() || name.is(TQV_REFERENCE_TYPE)) return tqvDereference(name);
   tqvHandle result;
   if (tqvApplication* app = tqvCurrentApplication()) {

@@ -51,6 +51,11 @@ class tqvScreenServices {
   TQVINT originY_ = 0;
 };
 
+// The value of a resource name in memory: a reference or nil is followed and returned;
+// otherwise the active form (its properties, then its loaded resources), then the globals.
+// Nil when neither holds it.
+tqvHandle tqvResolveInMemory(const tqvHandle& name);
+
 // The installed services, or the built-in ones that only look up resources.
 tqvScreenServices& tqvServices();
 // Installs `services` (not owned; null puts the built-in ones back).

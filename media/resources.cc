@@ -8,6 +8,7 @@
 #include "framework/environment.h"
 #include "framework/message_box.h"
 #include "framework/program_state.h"
+#include "framework/screen_services.h"
 #include "media/image.h"
 #include "storage/codecs.h"
 #include "storage/encoding.h"
@@ -120,15 +121,10 @@ tqvHandle tqvLoadResourceFile(const tqvHandle& name) {
 
 tqvHandle tqvResolve(const tqvHandle& name) {
   if (name.isNil() || name.is(TQV_REFERENCE_TYPE)) return tqvDereference(name);
-  tqvHandle result;
-  if (tqvApplication* app = tqvCurrentApplication()) {
-    if (tqvObject* form = app->activeForm().object()) form->opGetKey(name, result);
-    if (result.isNil()) {
-      if (tqvTableObject* globals = tqvAsTable(app->globals())) result = globals->valueOf(name);
-    }
-  }
-  if (result.isNil() && name.is(TQV_STRING_TYPE)) result = tqvLoadResourceFile(name);
-  return tqvDereference(result);
+  tqvHandle result = tqvResolveInMemory(name);
+  if (result.isNil() && name.is(TQV_STRING_TYPE))
+    result = tqvDereference(tqvLoadResourceFile(name));
+  return result;
 }
 
 tqvHandle tqvResolveOrFail(const tqvHandle& name) {

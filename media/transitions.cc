@@ -6,13 +6,13 @@
 #include "framework/event.h"
 #include "framework/event_queue.h"
 #include "framework/program_state.h"
+#include "framework/screen_services.h"
 #include "media/drawing_surface.h"
 #include "media/palette.h"
 
 namespace {
 
 enum : TQVINT {
-  kZoom = 1,
   kWipeRight = 2,
   kWipeLeft = 3,
   kWipeDown = 4,
@@ -23,8 +23,6 @@ enum : TQVINT {
   kBlindsVertical = 9,
   kDissolve = 10,
   kSplitOut = 11,
-  kFadeIn = 12,
-  kFadeOut = 13,
 };
 
 constexpr TQVINT kZoomStepMs = 16;
@@ -41,13 +39,13 @@ void tqvDrawingSurface::transition(TQVINT code, TQVINT x, TQVINT y, TQVINT width
   TQVINT right = width < 0 ? width_ : left + width;
   TQVINT bottom = height < 0 ? height_ : top + height;
   switch (code) {
-    case kFadeOut:
+    case TQV_TRANSITION_FADE_OUT:
       fadeOut(parameter);
       return;
-    case kFadeIn:
+    case TQV_TRANSITION_FADE_IN:
       fadeIn(parameter);
       return;
-    case kZoom:
+    case TQV_TRANSITION_ZOOM:
       zoom(left, top, right, bottom, parameter);
       return;
     default:
