@@ -2,59 +2,25 @@
 // form headless into a PNG.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
+
+#include "tests/tools/tool_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-class FormCommands : public ::testing::Test {
+// Text drawing loads fontconfig, which keeps its configuration until the end; the tool
+// runs with the project's leak suppressions.
+class FormCommands : public ToolTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tqvtool-forms-" + std::to_string(::getpid()));
-    fs::create_directories(dir_ / "Media");
-    // Text drawing loads fontconfig, which keeps its configuration until the end.
-    write("lsan.supp", "leak:libfontconfig.so\n");
-    ::setenv("LSAN_OPTIONS",
-             ("suppressions=" + path("lsan.supp") + ":print_suppressions=0").c_str(), 1);
+    ToolTest::SetUp();
+    ::setenv("LSAN_OPTIONS", "suppressions=" TQV_LSAN_SUPPRESSIONS ":print_suppressions=0", 1);
   }
   void TearDown() override {
     ::unsetenv("LSAN_OPTIONS");
-    fs::remove_all(dir_);
+    ToolTest::TearDown();
   }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  Result run(const std::string& arguments) const {
-    std::string command =
-        std::string(TQVTOOL_PATH) + " " + arguments + " >" + path("out") + " 2>" + path("err");
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("out"), read("err")};
-  }
-
-  fs::path dir_;
 };
 
 // The RGB pixel at (x, y) of a PNG file, or -1.
@@ -70,17 +36,11 @@ long pngPixel(const std::string& file, int x, int y) {
   return p[0] << 16 | p[1] << 8 | p[2];
 }
 
-std::string bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values) out += static_cast<char>(v);
-  return out;
-}
-
 TEST_F(FormCommands, CompilingAFormWritesItsResourceTable) {
   write("Media/menu.frm",
         "(form (\"Name\" \"Menu\") (\"Resource Table\"\n"
         "  (table (\"Control List\" (list (control (\"Class\" \"Button\")))))))");
-  Result compiled = run("compile menu.frm --disc " + dir_.string());
+  ToolResult compiled = run("compile menu.frm --disc " + dir_.string());
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   // The table (9, capacity 4, one entry) holding a one-item short list (35) of a
   // control (22) and its own table.
@@ -88,7 +48,7 @@ TEST_F(FormCommands, CompilingAFormWritesItsResourceTable) {
                          bytes({35, 1, 22, 9, 4, 0, 0, 0, 1, 0, 0, 0, 34, 5}) + "Class" +
                          bytes({34, 6}) + "Button";
   EXPECT_EQ(read("Media/menu.frm.etn"), expected);
-  Result printed = run("print " + path("Media/menu.frm.etn"));
+  ToolResult printed = run("print " + path("Media/menu.frm.etn"));
   EXPECT_EQ(printed.out, "(table (\"Control List\" (list (control (\"Class\" \"Button\")))))\n");
 }
 
@@ -97,7 +57,7 @@ TEST_F(FormCommands, RenderWritesTheOpenedFormAsAPicture) {
         "(form (\"Background Color\" (rgb 10 20 30)) (\"Control List\" (list\n"
         "  (control (\"Class\" \"StaticText\") (\"TextRegion\" (rect 0 0 40 10))\n"
         "           (\"Background Color\" (rgb 200 0 0))))))");
-  Result rendered = run("render plain.frm " + path("shot.png") + " --disc " + dir_.string());
+  ToolResult rendered = run("render plain.frm " + path("shot.png") + " --disc " + dir_.string());
   ASSERT_EQ(rendered.status, 0) << rendered.err;
   EXPECT_EQ(pngPixel(path("shot.png"), 5, 5), 0xC80000);
   EXPECT_EQ(pngPixel(path("shot.png"), 100, 100), 0x0A141E);
@@ -105,7 +65,7 @@ TEST_F(FormCommands, RenderWritesTheOpenedFormAsAPicture) {
 }
 
 TEST_F(FormCommands, RenderingAMissingFormFails) {
-  Result rendered = run("render nothing.frm " + path("shot.png") + " --disc " + dir_.string());
+  ToolResult rendered = run("render nothing.frm " + path("shot.png") + " --disc " + dir_.string());
   EXPECT_EQ(rendered.status, 1);
   EXPECT_EQ(rendered.err.substr(0, rendered.err.find('\n') + 1),
             "Cannot find form named 'nothing.frm'\n");

@@ -1,65 +1,18 @@
 // tqvtool on files written by hand: outputs, written bytes, failures and exit status.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include "tests/tools/tool_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-class Tqvtool : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tqvtool-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  Result run(const std::string& arguments) const {
-    std::string command =
-        std::string(TQVTOOL_PATH) + " " + arguments + " >" + path("out") + " 2>" + path("err");
-    int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("out"), read("err")};
-  }
-
-  fs::path dir_;
-};
-
-std::string bytes(std::initializer_list<int> values) {
-  std::string out;
-  for (int v : values) out += static_cast<char>(v);
-  return out;
-}
+using Tqvtool = ToolTest;
 
 TEST_F(Tqvtool, EncodeWritesTheBytesAndPrintReadsThemBack) {
   write("v.txt", "(list 1 \"dois\" (rect 0 0 10 10)) ; trailing comment");
-  Result encoded = run("encode " + path("v.txt") + " " + path("v.bin"));
+  ToolResult encoded = run("encode " + path("v.txt") + " " + path("v.bin"));
   ASSERT_EQ(encoded.status, 0) << encoded.err;
   EXPECT_EQ(read("v.bin"),
             bytes({0x23, 3, 0x20, 1,  0x22, 4, 'd', 'o', 'i', 's', 0x0B, 0, 0, 0, 0, 0,
                    0,    0, 0,    10, 0,    0, 0,   10,  0,   0,   0,    0, 0, 0, 0}));
-  Result printed = run("print " + path("v.bin"));
+  ToolResult printed = run("print " + path("v.bin"));
   EXPECT_EQ(printed.status, 0);
   EXPECT_EQ(printed.out, "(list 1\n      \"dois\"\n      (rect 0 0 10 10))\n");
 }
@@ -69,7 +22,7 @@ TEST_F(Tqvtool, ArchivesBuildAndList) {
   ASSERT_EQ(run("archive build " + path("a.dat") + " " + path("items.txt")).status, 0);
   EXPECT_EQ(read("a.dat"), "0TQV" + bytes({13, 0, 0, 0, 0x20, 10, 0x22, 1,  'x', 0x08, 2, 0,
                                            0,  0, 3, 8, 0,    0,  0,    10, 0,   0,    0}));
-  Result listed = run("archive list " + path("a.dat"));
+  ToolResult listed = run("archive list " + path("a.dat"));
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(listed.out, "(list 10\n      \"x\")\n");
 }
@@ -85,9 +38,9 @@ TEST_F(Tqvtool, SortCollatesAscendingAndDescending) {
 TEST_F(Tqvtool, IndexesBuildDumpGetAndPrefix) {
   // A pair that begins with a string is written with the list keyword.
   write("pairs.txt", "(list (list \"Bravo\" 2) (list \"Brasil\" (list 1 \"um\")) (12 \"doze\"))");
-  Result built = run("index build " + path("c.idx") + " " + path("pairs.txt"));
+  ToolResult built = run("index build " + path("c.idx") + " " + path("pairs.txt"));
   ASSERT_EQ(built.status, 0) << built.err;
-  Result dumped = run("index dump " + path("c.idx"));
+  ToolResult dumped = run("index dump " + path("c.idx"));
   EXPECT_EQ(dumped.status, 0);
   // Key order is byte order: digits, then capitals, then "_".
   EXPECT_EQ(dumped.out,
@@ -115,7 +68,7 @@ TEST_F(Tqvtool, KfCheckNamesTheFault) {
   ASSERT_GT(file.size(), 2048u);
   file[1024 + 12] = static_cast<char>(0x7F);  // scribble over the first node's bookkeeping
   write("d.idx", file);
-  Result checked = run("kf check " + path("d.idx"));
+  ToolResult checked = run("kf check " + path("d.idx"));
   EXPECT_EQ(checked.status, 1);
   EXPECT_NE(checked.err.find("kf check: "), std::string::npos) << checked.err;
 }
@@ -123,31 +76,31 @@ TEST_F(Tqvtool, KfCheckNamesTheFault) {
 TEST_F(Tqvtool, CompileWritesTablesOfADiscInLowerCase) {
   fs::create_directories(dir_ / "Media");
   write("Media/Global.tbl", "(table (\"Cor\" red))");
-  Result compiled = run("compile Global --disc " + dir_.string());
+  ToolResult compiled = run("compile Global --disc " + dir_.string());
   ASSERT_EQ(compiled.status, 0) << compiled.err;
   // tag 9, capacity 4, count 1, "Cor", 255 as a short int
   EXPECT_EQ(read("Media/global.etn"),
             bytes({9, 4, 0, 0, 0, 1, 0, 0, 0, 0x22, 3, 'C', 'o', 'r', 0x21, 0xFF, 0}));
-  Result missing = run("compile Nada --disc " + dir_.string());
+  ToolResult missing = run("compile Nada --disc " + dir_.string());
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "Cannot find form named 'Nada'\n");
 }
 
 TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
-  Result missing = run("print " + path("none.bin"));
+  ToolResult missing = run("print " + path("none.bin"));
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "tqvFileStream: Cannot open " + path("none.bin") + "\n");
   EXPECT_EQ(missing.out, "");
   write("not.dat", "hello world");
-  Result foreign = run("archive list " + path("not.dat"));
+  ToolResult foreign = run("archive list " + path("not.dat"));
   EXPECT_EQ(foreign.status, 1);
   EXPECT_EQ(foreign.err, "Version mismatch -- cannot open archive\n");
   write("notlist.txt", "42");
-  Result notList = run("archive build " + path("b.dat") + " " + path("notlist.txt"));
+  ToolResult notList = run("archive build " + path("b.dat") + " " + path("notlist.txt"));
   EXPECT_EQ(notList.status, 1);
   EXPECT_NE(notList.err.find("does not hold a list"), std::string::npos);
   write("bad.txt", "(list 1");
-  Result bad = run("encode " + path("bad.txt") + " " + path("bad.bin"));
+  ToolResult bad = run("encode " + path("bad.txt") + " " + path("bad.bin"));
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.err, "Unterminated list: (list 1\n");
   EXPECT_NE(run("frobnicate").status, 0);
