@@ -251,18 +251,9 @@ tqvHandle tqvDrawingSurface::capture(TQVINT left, TQVINT top, TQVINT right, TQVI
   return image;
 }
 
-void tqvDrawingSurface::flush(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
-  if (right <= left || bottom <= top) {
-    left = top = 0;
-    right = width_;
-    bottom = height_;
-  } else {
-    left += originX_;
-    right += originX_;
-    top += originY_;
-    bottom += originY_;
-  }
-  if (!held_) copyToScreen(left, top, right, bottom);
+void tqvDrawingSurface::flush(TQVINT, TQVINT, TQVINT, TQVINT) {
+  // Every change is copied to the screen as it is made (or, while a fade holds the
+  // screen, when the fade ends), so the screen is current and only needs showing.
   present();
 }
 

@@ -67,8 +67,7 @@ class tqvDrawingSurface : public tqvSurface {
 
   // A new context image holding what lies in the rectangle now.
   tqvHandle capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom);
-  // Copies the rectangle to the screen and shows it at once (everything when the
-  // rectangle is empty).
+  // Shows the rectangle on the screen at once (everything when the rectangle is empty).
   void flush(TQVINT left = 0, TQVINT top = 0, TQVINT right = 0, TQVINT bottom = 0);
 
   // Screen transitions: 13 fade out, 12 fade in, 1 zoom from the rectangle, others wipe
