@@ -2,6 +2,7 @@
 #include "media/media_library.h"
 
 #include "framework/hooks.h"
+#include "framework/program_state.h"
 #include "media/form_services.h"
 #include "media/image.h"
 #include "media/resources.h"
@@ -19,6 +20,11 @@ tqvHandle loadCompiledResource(const tqvHandle& name, const tqvHandle& type) {
   return stream.isNil() ? TQV_NIL : tqvDecode(stream);
 }
 
+// The help file opens with the desktop's program for it.
+void showHelp(const tqvHandle& path) {
+  if (tqvPlatform::Backend* backend = tqvBackend()) backend->openDocument(tqvMapPath(path));
+}
+
 }  // namespace
 
 void tqvMediaStartup() {
@@ -27,4 +33,5 @@ void tqvMediaStartup() {
   tqvHooks().initResourceTypes = tqvInitResourceTypes;
   tqvHooks().loadCompiledResource = loadCompiledResource;
   tqvInstallFormServices();
+  tqvHooks().showHelp = showHelp;
 }

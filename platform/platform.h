@@ -155,6 +155,10 @@ class Backend {
   virtual void setClipboardText(std::string_view text) = 0;
   virtual std::string clipboardText() = 0;
 
+  // Opens a document (a file-system path) or a web address with the desktop's program
+  // for it (xdg-open, started without a shell). A headless session records it instead.
+  virtual bool openDocument(const std::string& pathOrAddress) = 0;
+
   // The running instance lock; the back end answers raise requests from later starts by
   // bringing its window to the front.
   virtual void adoptInstance(std::unique_ptr<SingleInstance> instance) = 0;

@@ -67,6 +67,11 @@ class HeadlessBackend : public Backend {
   BoxAnswer messageBox(std::string_view text, std::string_view caption, BoxKind kind) override;
   void setClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
   std::string clipboardText() override { return clipboard_; }
+  // Writes "open PATH" to the transcript.
+  bool openDocument(const std::string& pathOrAddress) override {
+    transcriptLine("open " + pathOrAddress);
+    return true;
+  }
   void adoptInstance(std::unique_ptr<SingleInstance> instance) override;
 
   int exitStatus() const override { return status_; }

@@ -263,6 +263,11 @@ class SdlBackend : public Backend {
     if (videoStarted_) SDL_SetClipboardText(clipboard_.c_str());
   }
 
+  // SDL hands the text as one argument to xdg-open, run without a shell.
+  bool openDocument(const std::string& pathOrAddress) override {
+    return SDL_OpenURL(pathOrAddress.c_str()) == 0;
+  }
+
   std::string clipboardText() override {
     if (!videoStarted_) return clipboard_;
     char* text = SDL_GetClipboardText();
