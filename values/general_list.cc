@@ -1,45 +1,27 @@
 // The general list: a growable array of value handles.
-#include <new>
 
 #include "values/convert.h"
 #include "values/list.h"
 #include "values/pool.h"
+#include "values/slot_array.h"
 #include "values/text.h"
-
-namespace {
-
-tqvHandle* allocateSlots(TQVINT capacity) {
-  auto* slots = static_cast<tqvHandle*>(tqvPoolAlloc(sizeof(tqvHandle) * capacity));
-  if (slots != nullptr) {
-    for (TQVINT i = 0; i < capacity; ++i) new (&slots[i]) tqvHandle();
-  }
-  return slots;
-}
-
-void freeSlots(tqvHandle* slots, TQVINT capacity) {
-  if (slots == nullptr) return;
-  for (TQVINT i = 0; i < capacity; ++i) slots[i].~tqvHandle();
-  tqvPoolFree(slots, sizeof(tqvHandle) * capacity);
-}
-
-}  // namespace
 
 tqvGeneralListObject::tqvGeneralListObject(TQVINT capacity, TQVINT growth)
     : tqvListObject(capacity, growth) {
-  slots_ = allocateSlots(capacity_);
+  slots_ = tqvAllocateSlots(capacity_);
   if (slots_ == nullptr) capacity_ = 0;
 }
 
 tqvGeneralListObject::~tqvGeneralListObject() {
-  freeSlots(slots_, capacity_);
+  tqvFreeSlots(slots_, capacity_);
 }
 
 bool tqvGeneralListObject::grow() {
   TQVINT grown = grownCapacity();
-  tqvHandle* slots = allocateSlots(grown);
+  tqvHandle* slots = tqvAllocateSlots(grown);
   if (slots == nullptr) return false;
   for (TQVINT i = 0; i < count_; ++i) slots[i] = std::move(slots_[i]);
-  freeSlots(slots_, capacity_);
+  tqvFreeSlots(slots_, capacity_);
   slots_ = slots;
   capacity_ = grown;
   return true;

@@ -2,32 +2,14 @@
 #include "values/table.h"
 
 #include <algorithm>
-#include <new>
 #include <utility>
 
 #include "values/convert.h"
 #include "values/error.h"
 #include "values/generic.h"
 #include "values/pool.h"
+#include "values/slot_array.h"
 #include "values/text.h"
-
-namespace {
-
-tqvHandle* allocateSlots(TQVINT capacity) {
-  auto* slots = static_cast<tqvHandle*>(tqvPoolAlloc(sizeof(tqvHandle) * capacity));
-  if (slots != nullptr) {
-    for (TQVINT i = 0; i < capacity; ++i) new (&slots[i]) tqvHandle();
-  }
-  return slots;
-}
-
-void freeSlots(tqvHandle* slots, TQVINT capacity) {
-  if (slots == nullptr) return;
-  for (TQVINT i = 0; i < capacity; ++i) slots[i].~tqvHandle();
-  tqvPoolFree(slots, sizeof(tqvHandle) * capacity);
-}
-
-}  // namespace
 
 const tqvHandle& tqvTableObject::deletedMarker() {
   static const tqvHandle marker = tqvNewUnique();
@@ -37,19 +19,19 @@ const tqvHandle& tqvTableObject::deletedMarker() {
 tqvTableObject::tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third)
     : capacity_(std::max<TQVINT>(capacity, 1)), growth_(growth), third_(third) {
   deletedMarker();
-  keys_ = allocateSlots(capacity_);
-  values_ = allocateSlots(capacity_);
+  keys_ = tqvAllocateSlots(capacity_);
+  values_ = tqvAllocateSlots(capacity_);
   if (keys_ == nullptr || values_ == nullptr) {
-    freeSlots(keys_, capacity_);
-    freeSlots(values_, capacity_);
+    tqvFreeSlots(keys_, capacity_);
+    tqvFreeSlots(values_, capacity_);
     keys_ = values_ = nullptr;
     capacity_ = 0;
   }
 }
 
 tqvTableObject::~tqvTableObject() {
-  freeSlots(keys_, capacity_);
-  freeSlots(values_, capacity_);
+  tqvFreeSlots(keys_, capacity_);
+  tqvFreeSlots(values_, capacity_);
 }
 
 tqvHandle tqvTable(TQVINT capacity, TQVINT growth, TQVINT third) {
@@ -135,11 +117,11 @@ bool tqvTableObject::grow() {
   tqvHandle* oldKeys = keys_;
   tqvHandle* oldValues = values_;
   TQVINT oldCapacity = capacity_;
-  keys_ = allocateSlots(grown);
-  values_ = allocateSlots(grown);
+  keys_ = tqvAllocateSlots(grown);
+  values_ = tqvAllocateSlots(grown);
   if (keys_ == nullptr || values_ == nullptr) {
-    freeSlots(keys_, grown);
-    freeSlots(values_, grown);
+    tqvFreeSlots(keys_, grown);
+    tqvFreeSlots(values_, grown);
     keys_ = oldKeys;
     values_ = oldValues;
     return false;
@@ -153,8 +135,8 @@ bool tqvTableObject::grow() {
     if (key.isNil() || (key.is(TQV_UNIQUE_TYPE) && key.word() == deletedMarker().word())) continue;
     store(key, oldValues[i]);
   }
-  freeSlots(oldKeys, oldCapacity);
-  freeSlots(oldValues, oldCapacity);
+  tqvFreeSlots(oldKeys, oldCapacity);
+  tqvFreeSlots(oldValues, oldCapacity);
   return true;
 }
 
