@@ -21,7 +21,8 @@
 #include "framework/standard_application.h"
 #include "media/media_library.h"
 #include "storage/notation.h"
-#include "tests/framework/framework_fixture.h"
+#include "tests/media/image_test_support.h"
+#include "tests/media/media_fixture.h"
 #include "values/generic.h"
 #include "values/list.h"
 #include "values/string.h"
@@ -77,27 +78,20 @@ inline tqvHandle fakeSound(const std::string& name) {
   return tqvHandle::wrap(new FakeSound(name), TQV_SOUND_TYPE);
 }
 
-class ControlsTest : public FrameworkTest {
+class ControlsTest : public MediaTest {
  public:
   void SetUp() override {
-    FrameworkTest::SetUp();
-    disc_ = std::filesystem::temp_directory_path() /
-            ("tqv-controls-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-    std::filesystem::create_directories(disc_);
-    tqvMediaStartup();
-    tqvControlsStartup();
-    tqvSetAppIdentity(tqvMakeString("Lumbra"), tqvMakeString("1.0"), tqvMakeString("LX98"));
-    app_ = new tqvStandardApplication();
-    tqvInstallApplication(app_);
+    MediaTest::SetUp();
     tqvRegisterClass(tqvHandle::wrap(new LoggingForm(), TQV_CLASS_TYPE));
     LoggingForm::log().clear();
     FakeSound::log().clear();
     setEnv("SourceDisk", disc_.string());
     setEnv("MediaPath", ".");
   }
-  void TearDown() override {
-    FrameworkTest::TearDown();
-    std::filesystem::remove_all(disc_);
+  // The standard application, with the built-in classes registered.
+  tqvApplication* newApplication() override {
+    tqvControlsStartup();
+    return new tqvStandardApplication();
   }
 
   // A headless back end running `script`, the main window over it (its Start event
@@ -129,48 +123,18 @@ class ControlsTest : public FrameworkTest {
     }
   }
 
-  // Writes a file of the disc.
-  void discFile(const std::string& name, const std::string& bytes) {
-    std::ofstream(disc_ / name, std::ios::binary) << bytes;
-  }
   // A 24-bit bitmap whose pixel (x, y) (y from the top) is colour(x, y) as 0xRRGGBB.
   static std::string bitmap(int width, int height,
                             const std::function<uint32_t(int, int)>& colour) {
-    int rowBytes = (width * 3 + 3) & ~3;
-    std::string pixels;
-    for (int y = height - 1; y >= 0; --y) {
-      std::string row;
+    std::vector<std::vector<image_test::Colour>> rows(height);
+    for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
         uint32_t c = colour(x, y);
-        row += static_cast<char>(c & 0xFF);
-        row += static_cast<char>(c >> 8 & 0xFF);
-        row += static_cast<char>(c >> 16 & 0xFF);
+        rows[y].push_back(
+            {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c)});
       }
-      row.resize(rowBytes, '\0');
-      pixels += row;
     }
-    std::string out = "BM";
-    auto put32 = [&out](uint32_t v) {
-      for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i) & 0xFF);
-    };
-    auto put16 = [&out](uint32_t v) {
-      for (int i = 0; i < 2; ++i) out += static_cast<char>(v >> (8 * i) & 0xFF);
-    };
-    put32(54 + pixels.size());
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(width);
-    put32(height);
-    put16(1);
-    put16(24);
-    put32(0);
-    put32(pixels.size());
-    put32(2835);
-    put32(2835);
-    put32(0);
-    put32(0);
-    return out + pixels;
+    return image_test::bitmap24(rows);
   }
   static std::string solid(int width, int height, uint32_t colour) {
     return bitmap(width, height, [colour](int, int) { return colour; });
@@ -209,19 +173,6 @@ class ControlsTest : public FrameworkTest {
   }
   // The active form's control named `name`.
   tqvHandle control(const std::string& name);
-
-  void setEnv(const char* key, const std::string& value) {
-    app_->setEnvironment(key, tqvMakeString(value));
-  }
-
-  tqvApplication* app_ = nullptr;
-  std::filesystem::path disc_;
-
- private:
-  static int& counter() {
-    static int n = 0;
-    return n;
-  }
 };
 
 // The plain colour of forms without a background image, as 0xRRGGBB.

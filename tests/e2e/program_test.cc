@@ -2,7 +2,6 @@
 // desktop back end on SDL's window-less driver, and screenshots read back as pixels.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <png.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
@@ -18,6 +17,7 @@
 
 #include "framework/process_entry.h"
 #include "platform/single_instance.h"
+#include "tests/support/png_reading.h"
 
 extern char** environ;
 
@@ -141,39 +141,24 @@ TEST_F(Program, DesktopProgramRunsUntilAskedToCloseAndKeepsOneInstance) {
   EXPECT_EQ(finish(first, 30), 0) << output("first", "err");
 }
 
-// Reads a PNG as RGB; false when it cannot.
-bool readPng(const fs::path& path, int& width, int& height, std::vector<unsigned char>& rgb) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-  image.format = PNG_FORMAT_RGB;
-  width = static_cast<int>(image.width);
-  height = static_cast<int>(image.height);
-  rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
-}
-
 TEST_F(Program, ShotsAreTheBlackMediaAreaOfTheConfiguredSize) {
   fs::path script = writeScript("click 1 1\nshot first\nquit\n");
   pid_t run = start({"--headless", "--script", script.string(), "--shots", work_.string()}, "a");
   ASSERT_EQ(finish(run, 30), 0) << output("a", "err");
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> rgb;
-  ASSERT_TRUE(readPng(work_ / "first.png", width, height, rgb));
-  EXPECT_EQ(width, 640);
-  EXPECT_EQ(height, 480);
-  EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 0), 640 * 480 * 3);
+  RgbPicture shot;
+  ASSERT_TRUE(readPng((work_ / "first.png").string(), shot));
+  EXPECT_EQ(shot.width, 640);
+  EXPECT_EQ(shot.height, 480);
+  EXPECT_EQ(std::count(shot.rgb.begin(), shot.rgb.end(), 0), 640 * 480 * 3);
   EXPECT_EQ(output("a", "out"), "shot " + (work_ / "first.png").string() + "\n");
 
   run = start({"--headless", "--script", script.string(), "--shots", work_.string(), "--set",
                "MediaWidth=320", "--set", "MediaHeight=200"},
               "b");
   ASSERT_EQ(finish(run, 30), 0) << output("b", "err");
-  ASSERT_TRUE(readPng(work_ / "first.png", width, height, rgb));
-  EXPECT_EQ(width, 320);
-  EXPECT_EQ(height, 200);
+  ASSERT_TRUE(readPng((work_ / "first.png").string(), shot));
+  EXPECT_EQ(shot.width, 320);
+  EXPECT_EQ(shot.height, 200);
 }
 
 }  // namespace

@@ -23,9 +23,12 @@ class MediaTest : public FrameworkTest {
     std::filesystem::create_directories(disc_);
     tqvMediaStartup();
     tqvSetAppIdentity(tqvMakeString("Lumbra"), tqvMakeString("1.0"), tqvMakeString("LX98"));
-    app_ = new tqvApplication();
+    app_ = newApplication();
     tqvInstallApplication(app_);
   }
+
+  // The application the tests run in; fixtures of later libraries make their own.
+  virtual tqvApplication* newApplication() { return new tqvApplication(); }
 
   void TearDown() override {
     FrameworkTest::TearDown();

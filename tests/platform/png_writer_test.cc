@@ -1,6 +1,5 @@
 // Screenshots: the picture's pixels come back from the PNG file as written.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -8,23 +7,11 @@
 #include <vector>
 
 #include "platform/png_writer.h"
+#include "tests/support/png_reading.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Reads a PNG as 8-bit RGB through libpng.
-bool readRgb(const std::string& path, int& width, int& height, std::vector<unsigned char>& rgb) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-  image.format = PNG_FORMAT_RGB;
-  width = static_cast<int>(image.width);
-  height = static_cast<int>(image.height);
-  rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) != 0;
-}
 
 TEST(PngWriter, PixelsSurviveWithRowPadding) {
   // 3x2 with a stride of 4 pixels; the padding and the X byte must not leak in.
@@ -34,16 +21,14 @@ TEST(PngWriter, PixelsSurviveWithRowPadding) {
   fs::path path = fs::temp_directory_path() / ("tqv-shot-" + std::to_string(::getpid()) + ".png");
   std::string error;
   ASSERT_TRUE(tqvPlatform::writePng(picture, path.string(), error)) << error;
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> rgb;
-  ASSERT_TRUE(readRgb(path.string(), width, height, rgb));
+  RgbPicture read;
+  ASSERT_TRUE(readPng(path.string(), read));
   fs::remove(path);
-  EXPECT_EQ(width, 3);
-  EXPECT_EQ(height, 2);
+  EXPECT_EQ(read.width, 3);
+  EXPECT_EQ(read.height, 2);
   std::vector<unsigned char> expected = {255,  0,    0,    0, 255, 0, 0,   0,   255,
                                          0x12, 0x34, 0x56, 0, 0,   0, 255, 255, 255};
-  EXPECT_EQ(rgb, expected);
+  EXPECT_EQ(read.rgb, expected);
 }
 
 TEST(PngWriter, FailuresAreReported) {

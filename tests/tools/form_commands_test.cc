@@ -1,10 +1,10 @@
 // tqvtool on forms: compiling a form's resource table to an .etn file and rendering a
 // form headless into a PNG.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <cstdio>
 #include <vector>
 
+#include "tests/support/png_reading.h"
 #include "tests/tools/tool_fixture.h"
 
 namespace {
@@ -25,15 +25,8 @@ class FormCommands : public ToolTest {
 
 // The RGB pixel at (x, y) of a PNG file, or -1.
 long pngPixel(const std::string& file, int x, int y) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, file.c_str())) return -1;
-  image.format = PNG_FORMAT_RGB;
-  std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return -1;
-  if (x >= static_cast<int>(image.width) || y >= static_cast<int>(image.height)) return -1;
-  const unsigned char* p = &pixels[(static_cast<size_t>(y) * image.width + x) * 3];
-  return p[0] << 16 | p[1] << 8 | p[2];
+  RgbPicture picture;
+  return readPng(file, picture) ? picture.pixel(x, y) : -1;
 }
 
 TEST_F(FormCommands, CompilingAFormWritesItsResourceTable) {
