@@ -4,9 +4,8 @@
 #include <algorithm>
 
 #include "controls/control_painter.h"
-#include "framework/application.h"
 #include "framework/forms.h"
-#include "media/drawing_surface.h"
+#include "framework/runtime.h"
 #include "values/generic.h"
 #include "values/string.h"
 
@@ -38,9 +37,7 @@ void tqvBitmapControl::draw() {
   tqvPainter painter;
   if (flag("Save Background")) {
     if (saved_.isNil()) {
-      if (tqvDrawingSurface* surface = painter.surface()) {
-        saved_ = surface->capture(left, top, right, bottom);
-      }
+      saved_ = painter.capture(left, top, right, bottom);
     } else {
       painter.image(saved_, left, top);
     }
@@ -77,10 +74,8 @@ bool tqvBitmapControl::mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT cl
   tqvHandle self = handle();
   bool triggered = tqvStandardControl::mouseDown(x, y, modifiers, clicks);
   if (triggered && clicks >= 2) {
-    if (tqvApplication* app = tqvCurrentApplication()) {
-      tqvHandle form = app->activeForm();
-      if (form.is(TQV_FORM_TYPE)) tqvPerform(form, "dblClicked", self);
-    }
+    tqvHandle form = tqvActiveForm();
+    if (form.is(TQV_FORM_TYPE)) tqvPerform(form, "dblClicked", self);
   }
   return triggered;
 }

@@ -1,17 +1,16 @@
 // Finding member controls.
 #include "controls/control_members.h"
 
-#include "framework/application.h"
 #include "framework/control_object.h"
 #include "framework/form_object.h"
+#include "framework/runtime.h"
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/list.h"
 #include "values/string.h"
 
 tqvHandle tqvFindFormControl(const tqvHandle& name) {
-  tqvApplication* app = tqvCurrentApplication();
-  tqvFormObject* form = app != nullptr ? tqvAsFormObject(app->activeForm()) : nullptr;
+  tqvFormObject* form = tqvAsFormObject(tqvActiveForm());
   return form != nullptr ? form->findControl(name, tqvMakeString("Name")) : tqvHandle();
 }
 
@@ -27,8 +26,7 @@ tqvHandle tqvMemberControls(tqvControlObject& container, std::string_view member
     return members;
   }
   tqvHandle name = tqvDereference(container.property("Name"));
-  tqvApplication* app = tqvCurrentApplication();
-  tqvFormObject* form = app != nullptr ? tqvAsFormObject(app->activeForm()) : nullptr;
+  tqvFormObject* form = tqvAsFormObject(tqvActiveForm());
   if (memberKey.empty() || !name.is(TQV_STRING_TYPE) || form == nullptr) return members;
   tqvHandle controls = form->controlList();
   tqvListObject* all = tqvAsList(controls);

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "framework/services.h"
 #include "media/drawing_surface.h"
+#include "media/media_services.h"
 #include "media/text_drawing.h"
 #include "values/font.h"
 #include "values/string.h"
@@ -13,10 +15,13 @@ tqvHandle tqvDefaultControlFont() {
   return tqvMakeFont(tqvMakeString("Arial"), 10, 0);
 }
 
-tqvPainter::tqvPainter() : surface_(tqvDrawingSurface::forMainWindow()) {
+tqvPainter::tqvPainter()
+    : surface_(tqvScreenSurface()),
+      originX_(tqvServices().originX()),
+      originY_(tqvServices().originY()) {
   if (surface_ == nullptr) return;
   cr_ = cairo_create(surface_->cairoSurface());
-  cairo_translate(cr_, surface_->originX(), surface_->originY());
+  cairo_translate(cr_, originX_, originY_);
 }
 
 tqvPainter::~tqvPainter() {
@@ -28,8 +33,7 @@ tqvPainter::~tqvPainter() {
   auto top = static_cast<TQVINT>(std::floor(top_)) - 1;
   auto right = static_cast<TQVINT>(std::ceil(right_)) + 1;
   auto bottom = static_cast<TQVINT>(std::ceil(bottom_)) + 1;
-  surface_->changed(left + surface_->originX(), top + surface_->originY(), right - left,
-                    bottom - top);
+  surface_->changed(left + originX_, top + originY_, right - left, bottom - top);
 }
 
 void tqvPainter::touch(double left, double top, double right, double bottom) {
@@ -122,5 +126,17 @@ void tqvPainter::image(const tqvHandle& image, TQVINT x, TQVINT y, TQVINT width,
                        TQVINT sourceX, TQVINT sourceY, const tqvHandle& mask) {
   if (surface_ == nullptr) return;
   // Images draw through the surface, which sends their rectangle to the screen itself.
-  surface_->drawImage(image, x, y, width, height, sourceX, sourceY, mask);
+  surface_->drawImage(image, x + originX_, y + originY_, width, height, sourceX, sourceY, mask);
+}
+
+void tqvPainter::stretch(const tqvHandle& image, TQVINT left, TQVINT top, TQVINT right,
+                         TQVINT bottom) {
+  if (surface_ == nullptr) return;
+  surface_->stretchImage(image, left + originX_, top + originY_, right + originX_,
+                         bottom + originY_);
+}
+
+tqvHandle tqvPainter::capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
+  if (surface_ == nullptr) return tqvHandle();
+  return surface_->capture(left + originX_, top + originY_, right + originX_, bottom + originY_);
 }

@@ -1,6 +1,6 @@
-// Drawing for controls: cairo on the main window's off-screen picture, in form
-// coordinates (the drawing origin is the form's corner), with the plain look that
-// controls without images have.
+// Drawing for controls: cairo on the main window's off-screen picture (the media
+// services' drawing surface), in form coordinates (the services' drawing origin is the
+// form's corner), with the plain look that controls without images have.
 #pragma once
 
 #include <cairo.h>
@@ -21,8 +21,8 @@ enum : TQVINT {
   TQV_COLOUR_FORM = 0xD8D0C8,     // forms without a background image
 };
 
-// One drawing session: made with the current drawing origin; what it touched goes to
-// the screen when it ends. Without a main window it draws nothing (cr() is null).
+// One drawing session: made at the current drawing origin; what it touched goes to the
+// screen when it ends. Without a main window it draws nothing (cr() is null).
 class tqvPainter {
  public:
   tqvPainter();
@@ -32,7 +32,6 @@ class tqvPainter {
 
   explicit operator bool() const { return cr_ != nullptr; }
   cairo_t* cr() const { return cr_; }
-  tqvDrawingSurface* surface() const { return surface_; }
 
   // Adds a rectangle (form coordinates) to what goes to the screen.
   void touch(double left, double top, double right, double bottom);
@@ -51,9 +50,15 @@ class tqvPainter {
   // width and height are given (0: the image's own), through `mask` when not nil.
   void image(const tqvHandle& image, TQVINT x, TQVINT y, TQVINT width = 0, TQVINT height = 0,
              TQVINT sourceX = 0, TQVINT sourceY = 0, const tqvHandle& mask = tqvHandle());
+  // An image stretched over the rectangle.
+  void stretch(const tqvHandle& image, TQVINT left, TQVINT top, TQVINT right, TQVINT bottom);
+  // A new context image of what the rectangle holds now; nil without a window.
+  tqvHandle capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom);
 
  private:
   tqvDrawingSurface* surface_ = nullptr;
+  TQVINT originX_ = 0;
+  TQVINT originY_ = 0;
   cairo_t* cr_ = nullptr;
   bool touched_ = false;
   double left_ = 0, top_ = 0, right_ = 0, bottom_ = 0;

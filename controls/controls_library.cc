@@ -14,17 +14,13 @@
 #include "controls/static_text_control.h"
 #include "framework/builtin_classes.h"
 #include "framework/forms.h"
-#include "framework/hooks.h"
+#include "media/media_services.h"
 
 namespace {
 
 template <class T>
 tqvHandle prototype() {
   return tqvHandle::wrap(new T(), TQV_CLASS_TYPE);
-}
-
-void registerBuiltInClasses() {
-  tqvRegisterBuiltInClasses(tqvControlPrototype);
 }
 
 }  // namespace
@@ -55,8 +51,9 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   return tqvHandle();
 }
 
-void tqvControlsStartup() {
-  tqvFormsStartup();
-  tqvSetDefaultFormMakers(tqvMakeStandardForm, tqvMakeStandardDialog);
-  tqvHooks().registerBuiltInClasses = registerBuiltInClasses;
+void tqvInstallControls(tqvRuntime& runtime) {
+  tqvInstallMedia(runtime);
+  runtime.formMaker = tqvMakeStandardForm;
+  runtime.dialogMaker = tqvMakeStandardDialog;
+  runtime.controlPrototypes = tqvControlPrototype;
 }

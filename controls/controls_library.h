@@ -1,16 +1,16 @@
-// Start-up of the control library: the built-in control classes, the standard form and
-// dialog classes for forms whose class is not registered, and the codecs of forms and
-// controls.
+// The control library in the runtime: the built-in control classes and the standard
+// form and dialog classes for forms whose class is not registered.
 #pragma once
 
 #include <string_view>
 
+#include "framework/runtime.h"
 #include "values/handle.h"
 
-// Registers the form and control codecs, makes standard forms and dialogs the default,
-// and installs the registration of the built-in classes that the standard application
-// runs when it is constructed. Safe to call again.
-void tqvControlsStartup();
+// Installs the media library, then makes standard forms and dialogs the makers of forms
+// whose class is not registered and hands the runtime the built-in control classes,
+// which the standard application registers when it is constructed.
+void tqvInstallControls(tqvRuntime& runtime);
 
 // The prototype (a value of type code 5) of the built-in control class `name`, or nil
 // for a name that is not built in. Classes whose behaviour comes later answer their

@@ -4,8 +4,8 @@
 #include "framework/control_object.h"
 #include "framework/environment.h"
 #include "framework/form_object.h"
-#include "framework/hooks.h"
-#include "framework/program_state.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "storage/file_stream.h"
 #include "values/generic.h"
 #include "values/list.h"
@@ -92,6 +92,6 @@ tqvHandle tqvHelpFilePath() {
 bool tqvOpenHelpFile() {
   tqvHandle path = tqvHelpFilePath();
   if (path.isNil()) return false;
-  if (tqvHooks().showHelp != nullptr) tqvHooks().showHelp(path);
+  tqvServices().showHelp(path);
   return true;
 }

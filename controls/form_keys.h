@@ -23,6 +23,5 @@ bool tqvActivateFirstTabStop(tqvFormObject& form);
 // The help file: the product abbreviation with ".hlp" (else ".html") in the program
 // directory, else at the root "SourceDisk" names. Nil when there is none.
 tqvHandle tqvHelpFilePath();
-// Hands the help file to the application's help viewer (the framework's showHelp
-// hook). Returns whether a file was found.
+// Hands the help file to the services' help viewer. Returns whether a file was found.
 bool tqvOpenHelpFile();

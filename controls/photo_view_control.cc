@@ -5,7 +5,6 @@
 #include <string>
 
 #include "controls/control_painter.h"
-#include "media/drawing_surface.h"
 #include "media/text_drawing.h"
 #include "values/generic.h"
 #include "values/string.h"
@@ -46,10 +45,10 @@ void tqvPhotoViewControl::draw() {
   painter.fill(left, top, right, bottom, TQV_COLOUR_WHITE);
   painter.frame(left, top, right, bottom, TQV_COLOUR_EDGE);
   tqvHandle image = imageProperty("Image");
-  if (!image.isNil() && painter.surface() != nullptr) {
+  if (!image.isNil()) {
     TQVINT l, t, r, b;
     pictureBounds(l, t, r, b);
-    painter.surface()->stretchImage(image, l, t, r, b);
+    painter.stretch(image, l, t, r, b);
   }
   TQVINT captionTop = bottom - kBorder - kCaptionHeight;
   TQVINT totalPages = integer("TotalPages");

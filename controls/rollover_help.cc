@@ -7,6 +7,7 @@
 
 #include "framework/form_object.h"
 #include "media/drawing_surface.h"
+#include "media/media_services.h"
 #include "media/text_drawing.h"
 #include "values/error.h"
 #include "values/font.h"
@@ -63,7 +64,7 @@ void tqvRolloverHelp::tick(uint32_t now) {
 }
 
 void tqvRolloverHelp::show() {
-  tqvDrawingSurface* surface = tqvDrawingSurface::forMainWindow();
+  tqvDrawingSurface* surface = tqvScreenSurface();
   if (surface == nullptr || tqvStringLength(help_) == 0) return;
   tqvTextStyle style;
   style.font = tqvMakeFont(tqvMakeString("Arial"), 9, 0);
@@ -88,8 +89,6 @@ void tqvRolloverHelp::show() {
   right_ = left_ + width;
   bottom_ = top_ + height;
 
-  TQVINT originX = surface->originX(), originY = surface->originY();
-  surface->setOrigin(0, 0);
   saved_ = surface->capture(left_, top_, right_, bottom_);
   surface->fillRect(left_, top_, right_, bottom_, TQV_ROLLOVER_HELP_COLOUR);
   surface->frameRect(left_, top_, right_, bottom_, 0);
@@ -107,17 +106,13 @@ void tqvRolloverHelp::show() {
   surface->setTextColour(previous.colour);
   surface->setBackgroundMode(previous.backgroundMode);
   surface->flush(left_, top_, right_, bottom_);
-  surface->setOrigin(originX, originY);
 }
 
 void tqvRolloverHelp::hide() {
   if (saved_.isNil()) return;
-  if (tqvDrawingSurface* surface = tqvDrawingSurface::forMainWindow()) {
-    TQVINT originX = surface->originX(), originY = surface->originY();
-    surface->setOrigin(0, 0);
+  if (tqvDrawingSurface* surface = tqvScreenSurface()) {
     surface->drawImage(saved_, left_, top_);
     surface->flush(left_, top_, right_, bottom_);
-    surface->setOrigin(originX, originY);
   }
   saved_ = tqvHandle();
 }

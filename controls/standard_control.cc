@@ -4,12 +4,10 @@
 #include <algorithm>
 
 #include "controls/control_painter.h"
-#include "framework/application.h"
 #include "framework/environment.h"
 #include "framework/form_object.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
-#include "media/drawing_surface.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "media/resources.h"
 #include "values/convert.h"
 #include "values/font.h"
@@ -20,24 +18,8 @@
 
 namespace {
 
-// The effect sound playing now, whichever control of the current application started
-// it; a new application starts with none.
-tqvHandle& playingEffect() {
-  struct Playing {
-    const tqvApplication* app = nullptr;
-    tqvHandle sound;
-  };
-  static Playing* playing = new Playing;  // lives until the process ends
-  if (playing->app != tqvCurrentApplication()) {
-    playing->app = tqvCurrentApplication();
-    playing->sound = tqvHandle();
-  }
-  return playing->sound;
-}
-
 tqvFormObject* activeForm() {
-  tqvApplication* app = tqvCurrentApplication();
-  return app != nullptr ? tqvAsFormObject(app->activeForm()) : nullptr;
+  return tqvAsFormObject(tqvActiveForm());
 }
 
 }  // namespace
@@ -177,28 +159,28 @@ void tqvStandardControl::deactivate() {
 
 void tqvStandardControl::mouseEnters(TQVINT x, TQVINT y, TQVINT modifiers) {
   tqvHandle image = imageProperty("RolloverImage");
-  tqvDrawingSurface* surface = tqvDrawingSurface::forMainWindow();
-  if (image.isNil() || surface == nullptr) {
+  tqvPainter painter;
+  if (image.isNil() || !painter) {
     tqvControlObject::mouseEnters(x, y, modifiers);
     return;
   }
-  rolloverX_ = hotSpotLeft() + integer("RolloverX");
-  rolloverY_ = hotSpotTop() + integer("RolloverY");
-  TQVINT w = tqvWidth(image), h = tqvHeight(image);
-  rolloverSaved_ = surface->capture(rolloverX_, rolloverY_, rolloverX_ + w, rolloverY_ + h);
-  surface->drawImage(image, rolloverX_, rolloverY_, 0, 0, 0, 0, imageProperty("RolloverMask"));
-  surface->flush(rolloverX_, rolloverY_, rolloverX_ + w, rolloverY_ + h);
+  rolloverX_ = tqvSaturatingAdd(hotSpotLeft(), integer("RolloverX"));
+  rolloverY_ = tqvSaturatingAdd(hotSpotTop(), integer("RolloverY"));
+  TQVINT right = tqvSaturatingAdd(rolloverX_, tqvWidth(image));
+  TQVINT bottom = tqvSaturatingAdd(rolloverY_, tqvHeight(image));
+  rolloverSaved_ = painter.capture(rolloverX_, rolloverY_, right, bottom);
+  painter.image(image, rolloverX_, rolloverY_, 0, 0, 0, 0, imageProperty("RolloverMask"));
+  tqvServices().flush();
 }
 
 void tqvStandardControl::mouseLeaves(TQVINT x, TQVINT y, TQVINT modifiers) {
-  tqvDrawingSurface* surface = tqvDrawingSurface::forMainWindow();
-  if (rolloverSaved_.isNil() || surface == nullptr) {
+  tqvPainter painter;
+  if (rolloverSaved_.isNil() || !painter) {
     tqvControlObject::mouseLeaves(x, y, modifiers);
     return;
   }
-  TQVINT w = tqvWidth(rolloverSaved_), h = tqvHeight(rolloverSaved_);
-  surface->drawImage(rolloverSaved_, rolloverX_, rolloverY_);
-  surface->flush(rolloverX_, rolloverY_, rolloverX_ + w, rolloverY_ + h);
+  painter.image(rolloverSaved_, rolloverX_, rolloverY_);
+  tqvServices().flush();
   rolloverSaved_ = tqvHandle();
 }
 
@@ -215,16 +197,12 @@ void tqvStandardControl::playSound(const tqvHandle& soundOrName, bool flag) {
   }
   if (sound.isNil()) return;
   currentSound_ = sound;
-  tqvHandle& playing = playingEffect();
-  if (!playing.isNil() && playing.object() != sound.object()) tqvServices().stopSound(playing);
-  playing = sound;
-  tqvServices().playSound(sound);
+  tqvServices().playEffect(sound);
 }
 
 void tqvStandardControl::soundEnded() {
   if (currentSound_.isNil()) return;
-  tqvServices().stopSound(currentSound_);
-  if (playingEffect().object() == currentSound_.object()) playingEffect() = tqvHandle();
+  tqvServices().effectEnded(currentSound_);
   currentSound_ = tqvHandle();
 }
 

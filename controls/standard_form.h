@@ -6,6 +6,7 @@
 // form's video and narration.
 #pragma once
 
+#include <algorithm>
 #include <string_view>
 #include <type_traits>
 
@@ -20,12 +21,14 @@
 #include "framework/form_object.h"
 #include "framework/forms.h"
 #include "framework/history.h"
-#include "framework/program_state.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/string.h"
+
+// The longest fade a form may ask for, in milliseconds.
+constexpr TQVINT TQV_LONGEST_FADE_MS = 3000;
 
 template <class Base>
 class tqvStandardLayer : public Base {
@@ -51,7 +54,9 @@ class tqvStandardLayer : public Base {
   // Without a positive "FadeTime" there is no fade (a fade of no time would only flash
   // the screen black for a frame).
   void open(const tqvHandle& data) override {
-    TQVINT fadeTime = tqvNumberOf(tqvDereference(this->property("FadeTime")), 0);
+    // A fade never holds the program for longer than a few seconds, whatever the form says.
+    TQVINT fadeTime = std::min<TQVINT>(tqvNumberOf(tqvDereference(this->property("FadeTime")), 0),
+                                       TQV_LONGEST_FADE_MS);
     bool fade =
         fadeTime > 0 && !(data.is(TQV_TABLE_TYPE) && tqvFlagOf(tqvGet(data, "NoFade"), false));
     if (fade) tqvServices().transition(TQV_TRANSITION_FADE_OUT, 0, 0, -1, -1, fadeTime);

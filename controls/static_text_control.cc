@@ -2,8 +2,8 @@
 #include "controls/static_text_control.h"
 
 #include "controls/control_painter.h"
-#include "framework/property_values.h"
 #include "media/text_drawing.h"
+#include "values/convert.h"
 #include "values/generic.h"
 #include "values/region.h"
 #include "values/string.h"

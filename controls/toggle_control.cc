@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "controls/control_painter.h"
-#include "framework/property_values.h"
 #include "media/text_drawing.h"
+#include "values/convert.h"
 #include "values/string.h"
 
 namespace {

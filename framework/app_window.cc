@@ -3,20 +3,14 @@
 
 #include <string>
 
-#include "framework/application.h"
 #include "framework/environment.h"
-#include "framework/program_state.h"
+#include "framework/events.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "platform/process.h"
 #include "values/cp1252.h"
 #include "values/error.h"
 #include "values/string.h"
-
-namespace {
-
-constexpr TQVINT kDefaultMediaWidth = 640;
-constexpr TQVINT kDefaultMediaHeight = 480;
-
-}  // namespace
 
 tqvAppWindow::tqvAppWindow(tqvPlatform::Backend* backend)
     : backend_(backend),
@@ -29,8 +23,8 @@ tqvHandle tqvAppWindow::create(const tqvHandle& title) {
   if (backend != nullptr) {
     tqvPlatform::WindowSetup setup;
     setup.title = tqvCp1252ToUtf8(tqvStringView(title));
-    setup.mediaWidth = tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
-    setup.mediaHeight = tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
+    setup.mediaWidth = tqvMediaWidth();
+    setup.mediaHeight = tqvMediaHeight();
     setup.maximize = tqvGetEnvironmentBoolean("MaximizeWindow", false);
     if (backend->openWindow(setup, reason)) {
       auto* window = new tqvAppWindow(backend);
@@ -39,6 +33,7 @@ tqvHandle tqvAppWindow::create(const tqvHandle& title) {
       window->mediaWidth_ = setup.mediaWidth;
       window->mediaHeight_ = setup.mediaHeight;
       tqvSetEventSource(window);
+      tqvServices().windowOpened(setup.mediaWidth, setup.mediaHeight);
       tqvPostEvent(tqvMakeEvent(TQV_START_EVENT));
       return handle;
     }
@@ -60,6 +55,7 @@ void tqvAppWindow::destroy() {
   if (tqvCurrentEventSource() == this) tqvSetEventSource(nullptr);
   if (!open_) return;
   open_ = false;
+  tqvServices().windowClosed();
   backend_->closeWindow();
 }
 
@@ -84,6 +80,6 @@ tqvAppWindow* tqvAsAppWindow(const tqvHandle& window) {
 }
 
 tqvAppWindow* tqvMainWindow() {
-  tqvApplication* app = tqvCurrentApplication();
-  return app != nullptr ? tqvAsAppWindow(app->mainWindow()) : nullptr;
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  return runtime != nullptr ? tqvAsAppWindow(runtime->mainWindow) : nullptr;
 }

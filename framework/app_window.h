@@ -15,8 +15,8 @@ class tqvAppWindow : public tqvObject, public tqvEventSource {
  public:
   // Opens the window, titled `title` (code page 1252), over a media area of "MediaWidth"
   // x "MediaHeight" (640 x 480 when absent), full screen when "MaximizeWindow" is true,
-  // becomes the event source and posts the Start event. Without a back end, or when the
-  // window cannot be made, reports "Cannot create window: " + title and returns nil.
+  // becomes the event source, tells the services and posts the Start event. Without a back end, or
+  // when the window cannot be made, reports "Cannot create window: " + title and returns nil.
   static tqvHandle create(const tqvHandle& title);
   ~tqvAppWindow() override;
 
@@ -46,5 +46,5 @@ class tqvAppWindow : public tqvObject, public tqvEventSource {
 
 // The window object of a window value, or null.
 tqvAppWindow* tqvAsAppWindow(const tqvHandle& window);
-// The current application's main window, or null.
+// The program's main window, or null.
 tqvAppWindow* tqvMainWindow();

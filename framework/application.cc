@@ -6,10 +6,9 @@
 #include "framework/app_window.h"
 #include "framework/cursor.h"
 #include "framework/environment.h"
-#include "framework/event_queue.h"
-#include "framework/history.h"
-#include "framework/hooks.h"
-#include "framework/program_state.h"
+#include "framework/events.h"
+#include "framework/forms.h"
+#include "framework/services.h"
 #include "platform/config_files.h"
 #include "platform/file_names.h"
 #include "values/cp1252.h"
@@ -19,8 +18,6 @@
 #include "values/table.h"
 
 namespace {
-
-tqvApplication* currentApp = nullptr;
 
 constexpr const char* kRegistryVendor = "Editora Lumbra";
 constexpr const char* kIniSection = "TQVENVIRONMENT";
@@ -36,47 +33,37 @@ tqvHandle fromUtf8(const std::string& text) {
 }  // namespace
 
 void tqvInstallApplication(tqvApplication* app) {
-  currentApp = app;
-  if (app != nullptr) app->ensureEnvironment();
+  if (tqvRuntime* runtime = tqvCurrentRuntime()) runtime->application = app;
 }
 
 tqvApplication* tqvCurrentApplication() {
-  return currentApp;
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  return runtime != nullptr ? dynamic_cast<tqvApplication*>(runtime->application) : nullptr;
 }
 
-tqvApplication::tqvApplication(const tqvHandle& arguments) : arguments_(arguments) {
-  // Construction already needs the environment and globals (defaults, class
-  // registrations), so the newest application is current from the start.
-  currentApp = this;
+// Construction already needs the environment and globals (defaults, class
+// registrations), so the newest application is the runtime's from the start.
+tqvApplication::tqvApplication(const tqvHandle& arguments)
+    : runtime_(*tqvCurrentRuntime()), arguments_(arguments) {
+  runtime_.application = this;
 }
 
 tqvApplication::~tqvApplication() {
-  if (tqvAppWindow* window = tqvAsAppWindow(mainWindow_)) window->destroy();
-  if (currentApp == this) currentApp = nullptr;
-}
-
-void tqvApplication::ensureEnvironment() {
-  if (!environment_.is(TQV_TABLE_TYPE)) environment_ = tqvTable(100);
+  if (tqvAppWindow* window = tqvAsAppWindow(runtime_.mainWindow)) window->destroy();
+  runtime_.mainWindow = tqvHandle();
+  if (runtime_.application == this) runtime_.application = nullptr;
 }
 
 void tqvApplication::setEnvironment(std::string_view key, const tqvHandle& value) {
-  ensureEnvironment();
-  tqvPut(environment_, key, value);
+  tqvPut(runtime_.environment, key, value);
 }
 
 void tqvApplication::setGlobal(std::string_view name, const tqvHandle& value) {
-  if (!globals_.is(TQV_TABLE_TYPE)) globals_ = tqvTable(100);
-  tqvPut(globals_, name, value);
+  tqvPut(runtime_.globals, name, value);
 }
 
 void tqvApplication::setGlobal(const tqvHandle& key, const tqvHandle& value) {
-  if (!globals_.is(TQV_TABLE_TYPE)) globals_ = tqvTable(100);
-  tqvPut(globals_, key, value);
-}
-
-const tqvHandle& tqvApplication::navigationRecord() {
-  if (!navigation_.is(TQV_TABLE_TYPE)) navigation_ = tqvMakeNavigationRecord();
-  return navigation_;
+  tqvPut(runtime_.globals, key, value);
 }
 
 void tqvApplication::readRegistry() {
@@ -99,7 +86,7 @@ void tqvApplication::readIniFile() {
 }
 
 void tqvApplication::applyCommandLineSettings() {
-  for (const auto& [key, value] : tqvCommandLineSettings()) {
+  for (const auto& [key, value] : runtime_.commandLineSettings) {
     setEnvironment(tqvStringView(key), value);
   }
 }
@@ -120,10 +107,10 @@ void tqvApplication::Run() {
   readIniFile();
   applyCommandLineSettings();
   mirrorDiscKeys();
-  if (tqvHooks().initResourceTypes != nullptr) tqvHooks().initResourceTypes();
+  runtime_.services->initResourceTypes();
 
-  mainWindow_ = tqvAppWindow::create(tqvAppTitle());
-  tqvAppWindow* window = tqvAsAppWindow(mainWindow_);
+  runtime_.mainWindow = tqvAppWindow::create(tqvAppTitle());
+  tqvAppWindow* window = tqvAsAppWindow(runtime_.mainWindow);
   if (window == nullptr) return;  // reported; there is nothing to run
   Initialize();
   window->show();
@@ -133,10 +120,10 @@ void tqvApplication::Run() {
   }
 
   Terminate();
-  if (tqvHooks().releaseMedia != nullptr) tqvHooks().releaseMedia();
+  runtime_.services->releaseMedia();
   tqvResetCursor();
   window->destroy();
-  mainWindow_ = tqvHandle();
+  runtime_.mainWindow = tqvHandle();
 }
 
 bool tqvApplication::HandleEvent(const tqvEvent& event) {
@@ -200,27 +187,31 @@ bool tqvApplication::HandleEvent(const tqvEvent& event) {
   return true;
 }
 
+void tqvApplication::ShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHistory) {
+  tqvShowForm(target, data, recordHistory);
+}
+
 void tqvApplication::Start() {
   tqvHandle name = tqvGetEnvironment("StartupForm", tqvMakeString("startup.frm"));
-  if (tqvHooks().openFormByName != nullptr) tqvHooks().openFormByName(name, tqvHandle());
+  tqvOpenFormByName(name, tqvHandle());
 }
 
 bool tqvApplication::Quit() {
-  if (tqvFormInterface* f = form()) f->close();
+  if (tqvFormObject* f = form()) f->close();
   return true;
 }
 
 void tqvApplication::Activate() {
   tqvResetCursor();
-  if (tqvFormInterface* f = form()) f->activate();
+  if (tqvFormObject* f = form()) f->activate();
 }
 
 void tqvApplication::Deactivate() {
-  if (tqvFormInterface* f = form()) f->deactivate();
+  if (tqvFormObject* f = form()) f->deactivate();
 }
 
 void tqvApplication::MouseMove(TQVINT x, TQVINT y, TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) {
+  if (tqvFormObject* f = form()) {
     f->mouseMove(x, y, modifiers);
   } else {
     tqvResetCursor();
@@ -228,37 +219,37 @@ void tqvApplication::MouseMove(TQVINT x, TQVINT y, TQVINT modifiers) {
 }
 
 void tqvApplication::MouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks) {
-  if (tqvFormInterface* f = form()) f->mouseDown(x, y, modifiers, clicks);
+  if (tqvFormObject* f = form()) f->mouseDown(x, y, modifiers, clicks);
 }
 
 void tqvApplication::MouseDrag(TQVINT x, TQVINT y, TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) f->mouseDrag(x, y, modifiers);
+  if (tqvFormObject* f = form()) f->mouseDrag(x, y, modifiers);
 }
 
 void tqvApplication::MouseUp(TQVINT x, TQVINT y, TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) f->mouseUp(x, y, modifiers);
+  if (tqvFormObject* f = form()) f->mouseUp(x, y, modifiers);
 }
 
 void tqvApplication::KeyDown(TQVINT key, TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) f->keyDown(key, modifiers);
+  if (tqvFormObject* f = form()) f->keyDown(key, modifiers);
 }
 
 void tqvApplication::KeyUp(TQVINT key, TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) f->keyUp(key, modifiers);
+  if (tqvFormObject* f = form()) f->keyUp(key, modifiers);
 }
 
 void tqvApplication::Timer() {
-  if (tqvFormInterface* f = form()) f->timer();
+  if (tqvFormObject* f = form()) f->timer();
 }
 
 void tqvApplication::Inactivity() {
-  if (tqvFormInterface* f = form()) f->inactivity();
+  if (tqvFormObject* f = form()) f->inactivity();
 }
 
 void tqvApplication::Notify(const tqvHandle& target, const tqvHandle& word) {
-  if (tqvFormInterface* f = form()) f->notify(target, word);
+  if (tqvFormObject* f = form()) f->notify(target, word);
 }
 
 void tqvApplication::Reserved(TQVINT modifiers) {
-  if (tqvFormInterface* f = form()) f->reserved(modifiers);
+  if (tqvFormObject* f = form()) f->reserved(modifiers);
 }

@@ -1,19 +1,21 @@
-// The application object: its environment, globals, main window and active form, the
-// life cycle (Run) and the dispatch of events to its operations.
+// The application object: the life cycle (Run) and the dispatch of events to its
+// operations, over the program's state in the runtime (environment, globals, main
+// window, active form, history).
 #pragma once
 
 #include <string_view>
 
 #include "framework/event.h"
-#include "framework/form_interface.h"
+#include "framework/form_object.h"
+#include "framework/runtime.h"
 #include "values/handle.h"
 
-class tqvApplication {
+class tqvApplication : public tqvAppInterface {
  public:
-  // Becomes the current application (see tqvInstallApplication). `arguments` is the
-  // list of command-line words.
+  // Becomes the runtime's application, which the program deletes at its end. Needs a
+  // current runtime. `arguments` is the list of command-line words.
   explicit tqvApplication(const tqvHandle& arguments = tqvHandle());
-  virtual ~tqvApplication();
+  ~tqvApplication() override;
   tqvApplication(const tqvApplication&) = delete;
   tqvApplication& operator=(const tqvApplication&) = delete;
 
@@ -28,7 +30,9 @@ class tqvApplication {
   virtual void Run();
   // Calls the operation that the event's type names; returns false only for a Quit
   // event whose Quit returned true.
-  virtual bool HandleEvent(const tqvEvent& event);
+  bool HandleEvent(const tqvEvent& event) override;
+  // Shows the form through the framework's show form (forms.h).
+  void ShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHistory) override;
 
   virtual void Initialize() {}
   // Opens the form named by "StartupForm" ("startup.frm" when absent) with nil data.
@@ -54,32 +58,24 @@ class tqvApplication {
   virtual void UserMessage(TQVINT word, const tqvHandle& data) {}
   virtual void NativeMessage(const tqvHandle& data) {}
 
-  // The four fields the rest of the framework relies on.
-  const tqvHandle& globals() const { return globals_; }
-  const tqvHandle& environment() const { return environment_; }
-  const tqvHandle& mainWindow() const { return mainWindow_; }
-  const tqvHandle& activeForm() const { return activeForm_; }
-  void setActiveForm(const tqvHandle& form) { activeForm_ = form; }
+  // The program's state, held by the runtime.
+  const tqvHandle& globals() const { return runtime_.globals; }
+  const tqvHandle& environment() const { return runtime_.environment; }
+  const tqvHandle& mainWindow() const { return runtime_.mainWindow; }
+  const tqvHandle& activeForm() const { return runtime_.activeForm; }
+  void setActiveForm(const tqvHandle& form) { runtime_.activeForm = form; }
   // Run makes the window itself; tools and tests that draw without running set one.
-  void setMainWindow(const tqvHandle& window) { mainWindow_ = window; }
+  void setMainWindow(const tqvHandle& window) { runtime_.mainWindow = window; }
   // The active form's object, or null.
-  tqvFormInterface* form() const { return tqvAsForm(activeForm_); }
+  tqvFormObject* form() const { return tqvAsFormObject(runtime_.activeForm); }
+  const tqvHandle& history() const { return runtime_.history; }
 
   const tqvHandle& arguments() const { return arguments_; }
 
-  // The history of visited forms (a list of (name, state) entries, nil until the first
-  // entry) and the navigation record behind GoBack and GoForward (made on first use).
-  const tqvHandle& history() const { return history_; }
-  void setHistory(const tqvHandle& history) { history_ = history; }
-  const tqvHandle& navigationRecord();
-  void setNavigationRecord(const tqvHandle& record) { navigation_ = record; }
-
-  // Store into this application's tables, creating them on first use.
+  // Store into the environment and the globals.
   void setEnvironment(std::string_view key, const tqvHandle& value);
   void setGlobal(std::string_view name, const tqvHandle& value);
   void setGlobal(const tqvHandle& key, const tqvHandle& value);
-  // Creates the environment table when there is none yet.
-  void ensureEnvironment();
 
  private:
   void readRegistry();
@@ -87,16 +83,11 @@ class tqvApplication {
   void applyCommandLineSettings();
   void mirrorDiscKeys();
 
-  tqvHandle globals_;
-  tqvHandle environment_;
-  tqvHandle mainWindow_;
-  tqvHandle activeForm_;
+  tqvRuntime& runtime_;
   tqvHandle arguments_;
-  tqvHandle history_;
-  tqvHandle navigation_;
 };
 
-// Makes `app` the current application and gives it an environment if it has none.
+// Makes `app` the runtime's application.
 void tqvInstallApplication(tqvApplication* app);
-// The current application, or null.
+// The runtime's application, or null.
 tqvApplication* tqvCurrentApplication();

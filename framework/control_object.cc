@@ -1,13 +1,13 @@
-// The control base class: properties, the base actions, hit testing, help and cursors.
+// The control base class: the base actions, hit testing, help, cursors and making
+// controls from definitions.
 #include "framework/control_object.h"
 
 #include <string>
 
-#include "framework/application.h"
 #include "framework/form_object.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
-#include "storage/encoding.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
+#include "values/convert.h"
 #include "values/error.h"
 #include "values/generic.h"
 #include "values/list.h"
@@ -16,54 +16,20 @@
 #include "values/table.h"
 #include "values/text.h"
 
-namespace {
-
-// Controls and forms print and encode their properties, which may hold them again: a
-// control list that holds itself must end somewhere.
-constexpr int kEncodeNestingLimit = 64;
-int encodeNesting = 0;
-
-}  // namespace
-
-tqvControlObject::tqvControlObject(const tqvHandle& definition)
-    : properties_(definition.is(TQV_TABLE_TYPE) ? definition : tqvTable(4)) {}
+tqvControlObject::tqvControlObject(const tqvHandle& definition) : tqvPropertyObject(definition) {}
 
 tqvControlObject::~tqvControlObject() = default;
-
-void tqvControlObject::print(std::string& out, TQVINT type, bool notation) const {
-  out += "(control ";
-  if (tqvTableObject* table = tqvAsTable(properties_)) table->printBody(out, notation);
-}
 
 tqvHandle tqvControlObject::makeInstance(const tqvHandle& definition) {
   return tqvWrapControl(new tqvControlObject(definition));
 }
 
-void tqvControlObject::encodePayload(const tqvHandle& stream) const {
-  tqvEncodeNested(stream, properties_);
-}
-
-tqvHandle tqvControlObject::keyOf(std::string_view key) {
-  return tqvMakeString(key);
-}
-
 tqvFormObject* tqvControlObject::activeFormObject() {
-  tqvApplication* app = tqvCurrentApplication();
-  return app != nullptr ? tqvAsFormObject(app->activeForm()) : nullptr;
+  return tqvAsFormObject(tqvActiveForm());
 }
 
 tqvHandle tqvControlObject::handle() {
   return tqvHandle::wrap(this, TQV_CONTROL_TYPE);
-}
-
-bool tqvControlObject::has(const tqvHandle& key) {
-  tqvTableObject* table = tqvAsTable(properties_);
-  return table != nullptr && table->contains(key);
-}
-
-tqvHandle tqvControlObject::get(const tqvHandle& key) {
-  tqvTableObject* table = tqvAsTable(properties_);
-  return table != nullptr ? table->valueOf(key) : tqvHandle();
 }
 
 bool tqvControlObject::getBoolean(const tqvHandle& key, bool fallback) {
@@ -74,20 +40,12 @@ TQVINT tqvControlObject::getInteger(const tqvHandle& key, TQVINT fallback) {
   return has(key) ? tqvIntegerOf(get(key), fallback) : fallback;
 }
 
-void tqvControlObject::put(const tqvHandle& key, const tqvHandle& value) {
-  if (tqvTableObject* table = tqvAsTable(properties_)) table->store(key, value);
-}
-
 void tqvControlObject::putBoolean(const tqvHandle& key, bool flag) {
   put(key, tqvMakeBoolean(flag));
 }
 
 void tqvControlObject::putInteger(const tqvHandle& key, TQVINT number) {
   put(key, tqvMakeInt(number));
-}
-
-void tqvControlObject::removeKey(const tqvHandle& key) {
-  if (tqvTableObject* table = tqvAsTable(properties_)) table->remove(key);
 }
 
 namespace {
@@ -205,42 +163,8 @@ void tqvControlObject::refreshActive() {
   form->setActiveControl(form->activeControl(), false);
 }
 
-bool tqvControlObject::opGetKey(const tqvHandle& key, tqvHandle& result) {
-  result = get(key);
-  return true;
-}
-
-bool tqvControlObject::opPutKey(const tqvHandle& key, const tqvHandle& value) {
-  put(key, value);
-  return true;
-}
-
-bool tqvControlObject::opRemoveKey(const tqvHandle& key) {
-  removeKey(key);
-  return true;
-}
-
-bool tqvControlObject::opContainsKey(const tqvHandle& key, bool& result) {
-  result = has(key);
-  return true;
-}
-
-bool tqvControlObject::opGeometry(tqvGeometry which, TQVINT& result) {
-  switch (which) {
-    case tqvGeometry::Left:
-      result = hotSpotLeft();
-      break;
-    case tqvGeometry::Top:
-      result = hotSpotTop();
-      break;
-    case tqvGeometry::Width:
-      result = hotSpotWidth();
-      break;
-    case tqvGeometry::Height:
-      result = hotSpotHeight();
-      break;
-  }
-  return true;
+TQVINT tqvControlObject::geometry(tqvGeometry which) {
+  return regionPart(property("Hot Spot"), which);
 }
 
 tqvControlObject* tqvAsControl(const tqvHandle& control) {
@@ -267,16 +191,4 @@ tqvHandle tqvMakeControl(const tqvHandle& definition) {
   }
   if (!control.is(TQV_CONTROL_TYPE)) control = tqvWrapControl(new tqvControlObject(definition));
   return control;
-}
-
-void tqvEncodeNested(const tqvHandle& stream, const tqvHandle& properties) {
-  if (encodeNesting >= kEncodeNestingLimit) {
-    tqvError("Cannot encode controls and forms nested deeper than " +
-             std::to_string(kEncodeNestingLimit));
-    tqvEncode(stream, tqvHandle());
-    return;
-  }
-  ++encodeNesting;
-  tqvEncode(stream, properties);
-  --encodeNesting;
 }

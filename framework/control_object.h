@@ -5,38 +5,29 @@
 #include <string>
 #include <string_view>
 
-#include "framework/class_registry.h"
-#include "storage/codecs.h"
+#include "framework/property_object.h"
 #include "values/handle.h"
 
 class tqvFormObject;
 
-class tqvControlObject : public tqvClassObject, public tqvEncodable {
+class tqvControlObject : public tqvPropertyObject {
  public:
-  // `definition` becomes the properties (shared, not copied); nil or a value that is not
-  // a table gives an empty table.
   explicit tqvControlObject(const tqvHandle& definition = tqvHandle());
   ~tqvControlObject() override;
 
-  // Prints "(control " and the property table's entries.
-  void print(std::string& out, TQVINT type, bool notation) const override;
   std::string_view className() const override { return "tqvControlObject"; }
   // A new control of this class on `definition`.
   tqvHandle makeInstance(const tqvHandle& definition) override;
-  // The property table.
-  void encodePayload(const tqvHandle& stream) const override;
 
   // Called once when a form builds its controls.
   virtual void attach() {}
 
-  virtual bool has(const tqvHandle& key);
-  virtual tqvHandle get(const tqvHandle& key);
-  virtual bool getBoolean(const tqvHandle& key, bool fallback);
+  // The integer a property holds; `fallback` when it is absent or holds no number.
   virtual TQVINT getInteger(const tqvHandle& key, TQVINT fallback);
-  virtual void put(const tqvHandle& key, const tqvHandle& value);
-  virtual void putBoolean(const tqvHandle& key, bool flag);
-  virtual void putInteger(const tqvHandle& key, TQVINT number);
-  virtual void removeKey(const tqvHandle& key);
+  // The flag a property holds (see tqvFlagOf); `fallback` when it is absent.
+  bool getBoolean(const tqvHandle& key, bool fallback);
+  void putBoolean(const tqvHandle& key, bool flag);
+  void putInteger(const tqvHandle& key, TQVINT number);
 
   // "Draw", "Activate", "Deactivate", "Key" (list: code, modifiers) and "Track" (list:
   // x, y, modifiers, clicks); the last two answer a boolean. Others give nil.
@@ -70,22 +61,19 @@ class tqvControlObject : public tqvClassObject, public tqvEncodable {
   virtual void trackingStateChanged(bool inside) {}
   virtual void trackingEnds() {}
   virtual void notify(const tqvHandle& target, const tqvHandle& word) {}
+
   // When this is the active control of the active form, sets that form's capture flag
   // and returns its previous value; otherwise returns 0.
-  virtual TQVINT setCapture(TQVINT flag);
+  TQVINT setCapture(TQVINT flag);
   // The hot spot's bounds; 0 without a hot spot.
-  virtual TQVINT hotSpotLeft();
-  virtual TQVINT hotSpotTop();
-  virtual TQVINT hotSpotWidth();
-  virtual TQVINT hotSpotHeight();
+  TQVINT hotSpotLeft();
+  TQVINT hotSpotTop();
+  TQVINT hotSpotWidth();
+  TQVINT hotSpotHeight();
   // When this is the active control of the active form, hands it to the form again
   // without activating it.
-  virtual void refreshActive();
+  void refreshActive();
 
-  const tqvHandle& properties() const { return properties_; }
-  // Shorthands with string keys.
-  tqvHandle property(std::string_view key) { return get(keyOf(key)); }
-  void setProperty(std::string_view key, const tqvHandle& value) { put(keyOf(key), value); }
   bool flag(std::string_view key, bool fallback = false) {
     return getBoolean(keyOf(key), fallback);
   }
@@ -95,19 +83,11 @@ class tqvControlObject : public tqvClassObject, public tqvEncodable {
   // The control's handle: a new value sharing this object.
   tqvHandle handle();
 
-  bool opGetKey(const tqvHandle& key, tqvHandle& result) override;
-  bool opPutKey(const tqvHandle& key, const tqvHandle& value) override;
-  bool opRemoveKey(const tqvHandle& key) override;
-  bool opContainsKey(const tqvHandle& key, bool& result) override;
-  bool opGeometry(tqvGeometry which, TQVINT& result) override;
-
  protected:
-  static tqvHandle keyOf(std::string_view key);
+  std::string_view printedKind() const override { return "control"; }
+  TQVINT geometry(tqvGeometry which) override;
   // The active form when it is a form object; null otherwise.
   static tqvFormObject* activeFormObject();
-
- private:
-  tqvHandle properties_;
 };
 
 // The control object of a value of type code 22, or null.
@@ -120,8 +100,3 @@ tqvHandle tqvWrapControl(tqvControlObject* control);
 // plain tqvControlObject when none is. A definition without "Class" reports "Control
 // data must have a 'Class' property:\n" and the printed definition, and gives nil.
 tqvHandle tqvMakeControl(const tqvHandle& definition);
-
-// Encodes the property table of a control or form. Controls and forms nested in one
-// another deeper than a fixed limit (a control list that holds itself) report "Cannot
-// encode controls and forms nested deeper than " and the limit, and encode nil instead.
-void tqvEncodeNested(const tqvHandle& stream, const tqvHandle& properties);

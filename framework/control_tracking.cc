@@ -2,9 +2,9 @@
 // mouse in and out of its hot spot; releasing inside triggers it.
 #include "framework/control_object.h"
 #include "framework/cursor.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/form_object.h"
-#include "framework/screen_services.h"
+#include "framework/services.h"
 
 bool tqvControlObject::mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks) {
   trackingBegins();

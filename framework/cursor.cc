@@ -1,13 +1,12 @@
 // The framework cursor, shown through the back end.
 #include "framework/cursor.h"
 
-#include "framework/program_state.h"
+#include "framework/runtime.h"
 
 namespace {
 
-tqvHandle& currentCursor() {
-  static tqvHandle* cursor = new tqvHandle;  // lives until the process ends
-  return *cursor;
+void remember(const tqvHandle& cursor) {
+  if (tqvRuntime* runtime = tqvCurrentRuntime()) runtime->cursor = cursor;
 }
 
 void show(tqvPlatform::Cursor shape) {
@@ -27,16 +26,18 @@ void tqvSetCursor(const tqvHandle& cursor) {
   }
   auto* object = cursor.is(TQV_CURSOR_TYPE) ? cursor.as<tqvCursorObject>() : nullptr;
   if (object == nullptr) return;
-  currentCursor() = cursor;
+  remember(cursor);
   show(object->shape());
 }
 
 const tqvHandle& tqvCurrentCursor() {
-  return currentCursor();
+  static const tqvHandle none;
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  return runtime != nullptr ? runtime->cursor : none;
 }
 
 void tqvResetCursor() {
-  currentCursor() = tqvHandle();
+  remember(tqvHandle());
   show(tqvPlatform::Cursor::Arrow);
 }
 

@@ -2,11 +2,12 @@
 #include "framework/dialog_object.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "framework/control_object.h"
-#include "framework/event_queue.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
+#include "framework/environment.h"
+#include "framework/events.h"
+#include "framework/services.h"
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/region.h"
@@ -21,7 +22,23 @@ tqvHandle tqvDialogObject::makeInstance(const tqvHandle& definition) {
 }
 
 bool tqvDialogObject::containsPoint(TQVINT x, TQVINT y) {
-  return x >= originX_ && y >= originY_ && x < originX_ + width_ && y < originY_ + height_;
+  return x >= originX_ && y >= originY_ && x - originX_ < width_ && y - originY_ < height_;
+}
+
+void tqvDialogObject::saveScreen(TQVINT left, TQVINT top) {
+  // Only the media area can be saved and restored; a dialog may reach past it.
+  TQVINT right = static_cast<TQVINT>(std::min<int64_t>(int64_t{left} + width_, tqvMediaWidth()));
+  TQVINT bottom = static_cast<TQVINT>(std::min<int64_t>(int64_t{top} + height_, tqvMediaHeight()));
+  savedLeft_ = std::max<TQVINT>(left, 0);
+  savedTop_ = std::max<TQVINT>(top, 0);
+  savedScreen_ = right > savedLeft_ && bottom > savedTop_
+                     ? tqvServices().capture(savedLeft_, savedTop_, right, bottom)
+                     : tqvHandle();
+}
+
+void tqvDialogObject::restoreScreen() {
+  if (savedScreen_.isNil()) return;
+  tqvServices().drawImage(savedScreen_, savedLeft_, savedTop_);
 }
 
 void tqvDialogObject::open(const tqvHandle& data) {
@@ -38,11 +55,11 @@ void tqvDialogObject::open(const tqvHandle& data) {
             std::max<TQVINT>(tqvNumberOf(property("Height"), 0), 0));
   }
   readOrigin();
-  tqvScreenServices& services = tqvServices();
+  tqvServiceSet& services = tqvServices();
   savedOriginX_ = services.originX();
   savedOriginY_ = services.originY();
   services.setOrigin(originX_, originY_);
-  savedScreen_ = services.capture(originX_, originY_, originX_ + width_, originY_ + height_);
+  saveScreen(originX_, originY_);
   ended_ = false;
   tqvFlushEvents(TQV_MOUSE_EVENTS);
   draw();
@@ -50,7 +67,7 @@ void tqvDialogObject::open(const tqvHandle& data) {
 }
 
 void tqvDialogObject::draw() {
-  tqvScreenServices& services = tqvServices();
+  tqvServiceSet& services = tqvServices();
   services.setOrigin(originX_, originY_);
   if (background().is(TQV_IMAGE_TYPE)) {
     tqvHandle mask = resolvedProperty("Background Mask Image");
@@ -70,9 +87,9 @@ void tqvDialogObject::close() {
   activeControl_ = tqvHandle();
   hoverControl_ = tqvHandle();
   capture_ = 0;
-  tqvScreenServices& services = tqvServices();
+  tqvServiceSet& services = tqvServices();
   if (!savedScreen_.isNil()) {
-    services.drawImage(savedScreen_, originX_, originY_);
+    restoreScreen();
     services.flush(originX_, originY_, originX_ + width_, originY_ + height_);
     savedScreen_ = tqvHandle();
   }
@@ -98,8 +115,10 @@ void tqvDialogObject::mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT cli
 }
 
 void tqvDialogObject::drag(TQVINT x, TQVINT y) {
+  // A dialog larger than the media area cannot be kept inside it: it stays.
+  if (width_ > tqvMediaWidth() || height_ > tqvMediaHeight()) return;
   deactivate();
-  tqvScreenServices& services = tqvServices();
+  tqvServiceSet& services = tqvServices();
   TQVINT left = originX_, top = originY_;
   tqvHandle look = services.capture(left, top, left + width_, top + height_);
   TQVINT maxLeft = std::max<TQVINT>(tqvMediaWidth() - width_, 0);
@@ -111,8 +130,8 @@ void tqvDialogObject::drag(TQVINT x, TQVINT y) {
     TQVINT newTop = std::clamp<TQVINT>(originY_ + event.y - y, 0, maxTop);
     if (newLeft != left || newTop != top) {
       // Put back what the dialog covered, keep what it will cover, draw it there.
-      if (!savedScreen_.isNil()) services.drawImage(savedScreen_, left, top);
-      savedScreen_ = services.capture(newLeft, newTop, newLeft + width_, newTop + height_);
+      restoreScreen();
+      saveScreen(newLeft, newTop);
       services.drawImage(look, newLeft, newTop);
       services.flush(std::min(left, newLeft), std::min(top, newTop),
                      std::max(left, newLeft) + width_, std::max(top, newTop) + height_);

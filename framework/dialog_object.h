@@ -16,14 +16,15 @@ class tqvDialogObject : public tqvFormObject {
   // What run dialog returns: the value given to setResult, nil by default.
   virtual tqvHandle result() { return result_; }
   // Sets the ended flag: the dialog's loop stops after the current event.
-  virtual void end() { ended_ = true; }
+  void end() { ended_ = true; }
   // Moves the dialog with the mouse until the button is released, keeping it inside
   // the media area; (x, y) is where the press was, in media coordinates.
-  virtual void drag(TQVINT x, TQVINT y);
+  void drag(TQVINT x, TQVINT y);
 
   // Loads resources and controls, takes its size from the background image (else
   // "Width" and "Height") and its origin, makes its origin the drawing origin, saves
-  // the screen under it, drops pending mouse input, draws and activates.
+  // the part of the screen under it that lies in the media area, drops pending mouse
+  // input, draws and activates.
   void open(const tqvHandle& data) override;
   // Deactivates, puts the saved screen back, unloads resources and restores the
   // previous drawing origin. Closing a dialog that is not open does nothing.
@@ -45,7 +46,14 @@ class tqvDialogObject : public tqvFormObject {
   bool containsPoint(TQVINT x, TQVINT y);
 
  private:
+  // Saves what lies under the dialog at (left, top), clipped to the media area.
+  void saveScreen(TQVINT left, TQVINT top);
+  // Draws the saved screen back where it was taken.
+  void restoreScreen();
+
   tqvHandle savedScreen_;
+  TQVINT savedLeft_ = 0;
+  TQVINT savedTop_ = 0;
   TQVINT savedOriginX_ = 0;
   TQVINT savedOriginY_ = 0;
   bool ended_ = false;

@@ -1,11 +1,14 @@
 // Environment and globals, read and written through the current application.
 #include "framework/environment.h"
 
-#include "framework/application.h"
+#include "framework/runtime.h"
 #include "values/convert.h"
 #include "values/generic.h"
 
 namespace {
+
+constexpr TQVINT kDefaultMediaWidth = 640;
+constexpr TQVINT kDefaultMediaHeight = 480;
 
 tqvHandle lookup(const tqvHandle& table, std::string_view key, bool& present) {
   present = table.is(TQV_TABLE_TYPE) && tqvContainsKey(table, key);
@@ -14,8 +17,8 @@ tqvHandle lookup(const tqvHandle& table, std::string_view key, bool& present) {
 
 const tqvHandle& environmentTable() {
   static const tqvHandle none;
-  tqvApplication* app = tqvCurrentApplication();
-  return app != nullptr ? app->environment() : none;
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  return runtime != nullptr ? runtime->environment : none;
 }
 
 }  // namespace
@@ -50,7 +53,7 @@ bool tqvHasEnvironment(std::string_view key) {
 }
 
 void tqvSetEnvironment(std::string_view key, const tqvHandle& value) {
-  if (tqvApplication* app = tqvCurrentApplication()) app->setEnvironment(key, value);
+  if (tqvRuntime* runtime = tqvCurrentRuntime()) tqvPut(runtime->environment, key, value);
 }
 
 void tqvSetEnvironmentBoolean(std::string_view key, bool flag) {
@@ -58,12 +61,24 @@ void tqvSetEnvironmentBoolean(std::string_view key, bool flag) {
 }
 
 tqvHandle tqvGetGlobal(std::string_view name) {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return tqvHandle();
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return tqvHandle();
   bool present = false;
-  return lookup(app->globals(), name, present);
+  return lookup(runtime->globals, name, present);
 }
 
 void tqvSetGlobal(std::string_view name, const tqvHandle& value) {
-  if (tqvApplication* app = tqvCurrentApplication()) app->setGlobal(name, value);
+  if (tqvRuntime* runtime = tqvCurrentRuntime()) tqvPut(runtime->globals, name, value);
+}
+
+void tqvSetGlobal(const tqvHandle& key, const tqvHandle& value) {
+  if (tqvRuntime* runtime = tqvCurrentRuntime()) tqvPut(runtime->globals, key, value);
+}
+
+TQVINT tqvMediaWidth() {
+  return tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
+}
+
+TQVINT tqvMediaHeight() {
+  return tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
 }

@@ -3,7 +3,8 @@
 #include "framework/control_object.h"
 #include "framework/cursor.h"
 #include "framework/form_object.h"
-#include "framework/forms.h"
+#include "framework/runtime.h"
+#include "values/convert.h"
 #include "values/generic.h"
 #include "values/string.h"
 
@@ -17,7 +18,10 @@ void tqvFormObject::controlTriggered(const tqvHandle& control) {
   tqvControlObject* c = tqvAsControl(control);
   if (c == nullptr) return;
   tqvHandle target = tqvDereference(c->property("Target Form"));
-  if (!target.isNil()) tqvShowForm(target, tqvHandle(), true);
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (!target.isNil() && runtime != nullptr && runtime->application != nullptr) {
+    runtime->application->ShowForm(target, tqvHandle(), true);
+  }
 }
 
 void tqvFormObject::mouseEntersControl(const tqvHandle& control, TQVINT x, TQVINT y,
@@ -30,14 +34,15 @@ void tqvFormObject::mouseLeavesControl(const tqvHandle& control, TQVINT x, TQVIN
   if (tqvControlObject* c = tqvAsControl(control)) c->mouseLeaves(x, y, modifiers);
 }
 
-void tqvFormObject::toFormCoordinates(TQVINT& x, TQVINT& y) {
-  x -= originX_;
-  y -= originY_;
+void tqvFormObject::toFormCoordinates(TQVINT& x, TQVINT& y) const {
+  // Origins come from content and may lie anywhere: the conversions saturate.
+  x = tqvSaturatingAdd(x, originX_ == INT32_MIN ? INT32_MAX : -originX_);
+  y = tqvSaturatingAdd(y, originY_ == INT32_MIN ? INT32_MAX : -originY_);
 }
 
-void tqvFormObject::toMediaCoordinates(TQVINT& x, TQVINT& y) {
-  x += originX_;
-  y += originY_;
+void tqvFormObject::toMediaCoordinates(TQVINT& x, TQVINT& y) const {
+  x = tqvSaturatingAdd(x, originX_);
+  y = tqvSaturatingAdd(y, originY_);
 }
 
 TQVINT tqvFormObject::setCaptureFlag(TQVINT value) {

@@ -3,49 +3,19 @@
 
 #include "framework/control_object.h"
 #include "framework/environment.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
+#include "framework/services.h"
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/list.h"
 #include "values/string.h"
 #include "values/table.h"
 
-namespace {
-
-constexpr TQVINT kDefaultMediaWidth = 640;
-constexpr TQVINT kDefaultMediaHeight = 480;
-
-}  // namespace
-
-TQVINT tqvMediaWidth() {
-  return tqvGetEnvironmentInteger("MediaWidth", kDefaultMediaWidth);
-}
-
-TQVINT tqvMediaHeight() {
-  return tqvGetEnvironmentInteger("MediaHeight", kDefaultMediaHeight);
-}
-
-tqvFormObject::tqvFormObject(const tqvHandle& definition)
-    : properties_(definition.is(TQV_TABLE_TYPE) ? definition : tqvTable(4)) {}
+tqvFormObject::tqvFormObject(const tqvHandle& definition) : tqvPropertyObject(definition) {}
 
 tqvFormObject::~tqvFormObject() = default;
 
-void tqvFormObject::print(std::string& out, TQVINT type, bool notation) const {
-  out += "(form ";
-  if (tqvTableObject* table = tqvAsTable(properties_)) table->printBody(out, notation);
-}
-
 tqvHandle tqvFormObject::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new tqvFormObject(definition));
-}
-
-void tqvFormObject::encodePayload(const tqvHandle& stream) const {
-  tqvEncodeNested(stream, properties_);
-}
-
-tqvHandle tqvFormObject::tqvKey(std::string_view key) {
-  return tqvMakeString(key);
 }
 
 tqvHandle tqvFormObject::handle() {
@@ -53,28 +23,18 @@ tqvHandle tqvFormObject::handle() {
 }
 
 bool tqvFormObject::has(const tqvHandle& key) {
-  tqvTableObject* props = tqvAsTable(properties_);
-  if (props != nullptr && props->contains(key)) return true;
+  if (tqvPropertyObject::has(key)) return true;
   tqvTableObject* loaded = tqvAsTable(loadedResources_);
   return loaded != nullptr && loaded->contains(key);
 }
 
 tqvHandle tqvFormObject::get(const tqvHandle& key) {
-  tqvTableObject* props = tqvAsTable(properties_);
-  if (props != nullptr) {
+  if (tqvTableObject* props = tqvAsTable(properties())) {
     TQVINT slot = props->find(key);
     if (slot >= 0) return props->valueSlot(slot);
   }
   tqvTableObject* loaded = tqvAsTable(loadedResources_);
   return loaded != nullptr ? loaded->valueOf(key) : tqvHandle();
-}
-
-void tqvFormObject::put(const tqvHandle& key, const tqvHandle& value) {
-  if (tqvTableObject* props = tqvAsTable(properties_)) props->store(key, value);
-}
-
-void tqvFormObject::removeKey(const tqvHandle& key) {
-  if (tqvTableObject* props = tqvAsTable(properties_)) props->remove(key);
 }
 
 tqvHandle tqvFormObject::perform(const tqvHandle& action, const tqvHandle& data) {
@@ -98,7 +58,7 @@ tqvHandle tqvFormObject::resolveHere(const tqvHandle& name, bool failWhenMissing
 tqvHandle tqvFormObject::resolvedProperty(std::string_view key, bool failWhenMissing) {
   tqvHandle value = tqvDereference(property(key));
   if (value.is(TQV_STRING_TYPE)) return resolveHere(value, failWhenMissing);
-  if (value.isNil() && failWhenMissing) return tqvServices().resolveOrFail(tqvKey(key));
+  if (value.isNil() && failWhenMissing) return tqvServices().resolveOrFail(keyOf(key));
   return value;
 }
 
@@ -111,7 +71,7 @@ void tqvFormObject::loadResources() {
     setProperty("LoadedResourceTable", table);
     buildControls();
   } else {
-    removeKey(tqvKey("LoadedResourceTable"));
+    removeKey(keyOf("LoadedResourceTable"));
   }
 }
 
@@ -121,7 +81,7 @@ void tqvFormObject::unloadResources() {
   activeControl_ = tqvHandle();
   hoverControl_ = tqvHandle();
   background_ = tqvHandle();
-  removeKey(tqvKey("LoadedResourceTable"));
+  removeKey(keyOf("LoadedResourceTable"));
 }
 
 void tqvFormObject::addResource(const tqvHandle& key, const tqvHandle& value) {
@@ -130,7 +90,7 @@ void tqvFormObject::addResource(const tqvHandle& key, const tqvHandle& value) {
 }
 
 void tqvFormObject::buildControls() {
-  tqvHandle source = resolveHere(tqvKey("Control List"));
+  tqvHandle source = resolveHere(keyOf("Control List"));
   tqvListObject* entries = tqvAsList(source);
   if (entries == nullptr) {
     controlList_ = tqvHandle();
@@ -227,11 +187,11 @@ void tqvFormObject::setActiveControl(const tqvHandle& control, bool activate) {
 }
 
 void tqvFormObject::disableControl(const tqvHandle& control, bool flag) {
-  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(tqvKey("Disabled"), flag);
+  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(keyOf("Disabled"), flag);
 }
 
 void tqvFormObject::hideControl(const tqvHandle& control, bool flag) {
-  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(tqvKey("Hidden"), flag);
+  if (tqvControlObject* c = tqvAsControl(control)) c->putBoolean(keyOf("Hidden"), flag);
 }
 
 void tqvFormObject::readOrigin() {
@@ -283,42 +243,18 @@ void tqvFormObject::close() {
   if (!tqvFlagOf(property("Retain Resources"), false)) unloadResources();
 }
 
-bool tqvFormObject::opGetKey(const tqvHandle& key, tqvHandle& result) {
-  result = get(key);
-  return true;
-}
-
-bool tqvFormObject::opPutKey(const tqvHandle& key, const tqvHandle& value) {
-  put(key, value);
-  return true;
-}
-
-bool tqvFormObject::opRemoveKey(const tqvHandle& key) {
-  removeKey(key);
-  return true;
-}
-
-bool tqvFormObject::opContainsKey(const tqvHandle& key, bool& result) {
-  result = has(key);
-  return true;
-}
-
-bool tqvFormObject::opGeometry(tqvGeometry which, TQVINT& result) {
+TQVINT tqvFormObject::geometry(tqvGeometry which) {
   switch (which) {
     case tqvGeometry::Left:
-      result = originX();
-      break;
+      return originX_;
     case tqvGeometry::Top:
-      result = originY();
-      break;
+      return originY_;
     case tqvGeometry::Width:
-      result = width();
-      break;
+      return width_;
     case tqvGeometry::Height:
-      result = height();
-      break;
+      return height_;
   }
-  return true;
+  return 0;
 }
 
 tqvFormObject* tqvAsFormObject(const tqvHandle& form) {

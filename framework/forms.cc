@@ -1,21 +1,20 @@
 // Make form, show form, run dialog, perform, and the codecs of forms and controls.
 #include "framework/forms.h"
 
-#include "framework/application.h"
 #include "framework/class_registry.h"
 #include "framework/control_object.h"
 #include "framework/dialog_object.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/history.h"
-#include "framework/hooks.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "storage/codecs.h"
 #include "storage/encoding.h"
 #include "storage/notation.h"
 #include "values/convert.h"
 #include "values/error.h"
 #include "values/generic.h"
+#include "values/list.h"
 #include "values/string.h"
 #include "values/table.h"
 #include "values/text.h"
@@ -30,14 +29,18 @@ tqvHandle plainDialog(const tqvHandle& definition) {
   return tqvWrapForm(new tqvDialogObject(definition));
 }
 
-struct Makers {
-  tqvFormMaker form = plainForm;
-  tqvFormMaker dialog = plainDialog;
-};
+// The maker of forms (or dialogs) whose class is not registered.
+tqvFormMaker defaultMaker(bool dialog) {
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  tqvFormMaker maker = nullptr;
+  if (runtime != nullptr) maker = dialog ? runtime->dialogMaker : runtime->formMaker;
+  return maker != nullptr ? maker : dialog ? plainDialog : plainForm;
+}
 
-Makers& makers() {
-  static Makers m;
-  return m;
+// Item i of a list, or nil.
+tqvHandle item(const tqvHandle& list, TQVINT i) {
+  tqvListObject* l = tqvAsList(list);
+  return l != nullptr && i >= 0 && i < l->count() ? l->itemAt(i) : tqvHandle();
 }
 
 tqvHandle key(std::string_view name) {
@@ -52,11 +55,6 @@ std::string targetText(const tqvHandle& target) {
 
 }  // namespace
 
-void tqvSetDefaultFormMakers(tqvFormMaker form, tqvFormMaker dialog) {
-  makers().form = form != nullptr ? form : plainForm;
-  makers().dialog = dialog != nullptr ? dialog : plainDialog;
-}
-
 tqvHandle tqvMakeForm(const tqvHandle& definition) {
   tqvHandle properties = definition.is(TQV_TABLE_TYPE) ? definition : tqvTable(4);
   tqvTableObject* table = tqvAsTable(properties);
@@ -70,7 +68,7 @@ tqvHandle tqvMakeForm(const tqvHandle& definition) {
   }
   if (form.isNil()) {
     bool dialog = table != nullptr && tqvFlagOf(table->valueOf(key("Dialog")), false);
-    form = (dialog ? makers().dialog : makers().form)(properties);
+    form = defaultMaker(dialog)(properties);
   }
   if (tqvFormObject* f = tqvAsFormObject(form); f != nullptr && f->name().isNil()) {
     tqvHandle name = tqvDereference(f->property("Name"));
@@ -101,9 +99,9 @@ bool includedInHistory(const tqvHandle& form) {
 }  // namespace
 
 void tqvShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHistory) {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return;
-  tqvHandle old = app->activeForm();  // keeps the old form alive while it closes
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return;
+  tqvHandle old = runtime->activeForm;  // keeps the old form alive while it closes
   if (tqvFormObject* f = tqvAsFormObject(old)) {
     if (recordHistory && includedInHistory(old)) tqvPushHistory(f->name(), f->historyState());
     bool same =
@@ -113,10 +111,8 @@ void tqvShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHist
       return;
     }
     f->close();
-  } else if (tqvFormInterface* other = tqvAsForm(old)) {
-    other->close();
   }
-  app->setActiveForm(tqvHandle());
+  runtime->activeForm = tqvHandle();
 
   tqvHandle form = tqvFindForm(target);
   tqvFormObject* f = tqvAsFormObject(form);
@@ -124,12 +120,12 @@ void tqvShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHist
     tqvError("Cannot find form named '" + targetText(target) + "'");
     return;
   }
-  app->setActiveForm(form);
+  runtime->activeForm = form;
   f->open(data);
   f->afterOpen();
   if (recordHistory && includedInHistory(form)) {
     tqvHandle name = target.is(TQV_STRING_TYPE) ? target : f->name();
-    tqvRecordNavigation(app->navigationRecord(), name, data, tqvCopy(f->historyState()));
+    tqvRecordNavigation(tqvNavigationRecord(), name, data, tqvCopy(f->historyState()));
     tqvUpdateNavigationControls();
   }
 }
@@ -139,17 +135,18 @@ void tqvOpenFormByName(const tqvHandle& name, const tqvHandle& data) {
 }
 
 tqvHandle tqvRunDialog(const tqvHandle& target, const tqvHandle& data) {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return tqvHandle();
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return tqvHandle();
   tqvHandle dialog = tqvFindForm(target);
   tqvDialogObject* d = tqvAsDialog(dialog);
   if (d == nullptr) {
     tqvError("Cannot find form named '" + targetText(target) + "'");
     return tqvHandle();
   }
-  tqvHandle previous = app->activeForm();
-  if (tqvFormInterface* p = tqvAsForm(previous)) p->deactivate();
-  app->setActiveForm(dialog);
+  tqvHandle previous = runtime->activeForm;
+  if (tqvFormObject* p = tqvAsFormObject(previous)) p->deactivate();
+  runtime->formsUnderDialogs.push_back(previous);
+  runtime->activeForm = dialog;
   d->open(data);
   d->afterOpen();
   while (!d->ended()) {
@@ -159,33 +156,62 @@ tqvHandle tqvRunDialog(const tqvHandle& target, const tqvHandle& data) {
       d->end();
       break;
     }
-    if (!app->HandleEvent(event)) {
+    if (runtime->application == nullptr || !runtime->application->HandleEvent(event)) {
       tqvSetQuitFlag(true);
       d->end();
     }
   }
   tqvHandle result = d->result();
   d->close();
-  app->setActiveForm(previous);
-  if (tqvFormInterface* p = tqvAsForm(previous)) p->activate();
+  runtime->formsUnderDialogs.pop_back();
+  runtime->activeForm = previous;
+  if (tqvFormObject* p = tqvAsFormObject(previous)) p->activate();
   return result;
 }
 
-tqvHandle tqvPerform(const tqvHandle& target, const tqvHandle& action, const tqvHandle& data) {
-  if (tqvControlObject* c = tqvAsControl(target)) return c->perform(action, data);
-  if (tqvFormObject* f = tqvAsFormObject(target)) return f->perform(action, data);
-  if (!target.is(TQV_FORM_TYPE)) tqvArgError("tqvPerform(frmOrCtrl,action,data)", 1);
-  return tqvHandle();
+namespace {
+
+bool goBy(TQVINT step) {
+  tqvHandle entry;
+  if (!tqvStepNavigation(tqvNavigationRecord(), step, entry)) return false;
+  tqvShowForm(item(entry, 0), item(entry, 1), false);
+  tqvUpdateNavigationControls();
+  return true;
 }
 
-tqvHandle tqvPerform(const tqvHandle& target, std::string_view action, const tqvHandle& data) {
-  return tqvPerform(target, tqvMakeString(action), data);
+void setNavigationControl(const char* name, bool impossible) {
+  tqvHandle key = tqvMakeString(name);
+  tqvHandle control = tqvServices().resolve(key);
+  // A form that keeps its controls only in its control list names them there.
+  if (!control.is(TQV_CONTROL_TYPE)) {
+    if (tqvFormObject* form = tqvAsFormObject(tqvActiveForm())) {
+      control = form->findControl(key, tqvMakeString("Name"));
+    }
+  }
+  if (!control.is(TQV_CONTROL_TYPE)) return;
+  tqvPut(control, "Disabled", tqvMakeBoolean(impossible));
+  tqvPerform(control, "Draw");
+}
+
+}  // namespace
+
+bool tqvGoBack() {
+  return goBy(-1);
+}
+
+bool tqvGoForward() {
+  return goBy(1);
+}
+
+void tqvUpdateNavigationControls() {
+  if (tqvCurrentRuntime() == nullptr) return;
+  tqvHandle record = tqvNavigationRecord();
+  setNavigationControl("GoBack", !tqvCanStepNavigation(record, -1));
+  setNavigationControl("GoForward", !tqvCanStepNavigation(record, 1));
 }
 
 std::string tqvActiveFormName() {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return {};
-  return std::string(tqvStringView(nameOf(app->activeForm())));
+  return std::string(tqvStringView(nameOf(tqvActiveForm())));
 }
 
 namespace {
@@ -200,10 +226,9 @@ tqvHandle decodeForm(const tqvHandle& stream) {
 
 }  // namespace
 
-void tqvFormsStartup() {
+void tqvRegisterFormCodecs() {
   tqvRegisterNotationFactory("form", tqvMakeForm);
   tqvRegisterNotationFactory("control", tqvMakeControl);
   tqvRegisterDecoder(TQV_CONTROL_TYPE, decodeControl);
   tqvRegisterDecoder(TQV_FORM_TYPE, decodeForm);
-  tqvHooks().openFormByName = tqvOpenFormByName;
 }

@@ -1,6 +1,8 @@
-// Making forms from definitions, showing them, running dialogs and performing named
-// actions on forms and controls.
+// Making forms from definitions, showing them, stepping back and forward through the
+// navigation record, and running dialogs.
 #pragma once
+
+#include "framework/perform.h"
 
 #include <string>
 #include <string_view>
@@ -8,15 +10,10 @@
 #include "values/handle.h"
 
 // Makes a form from its definition: the class registered under its "Class", else the
-// default form maker ("Dialog" true: the default dialog maker). A form without a name
-// takes its "Name" (references followed), else its class name.
+// runtime's maker of unregistered forms ("Dialog" true: of dialogs; plain tqvFormObject
+// and tqvDialogObject values when none is installed). A form without a name takes its
+// "Name" (references followed), else its class name.
 tqvHandle tqvMakeForm(const tqvHandle& definition);
-
-// The makers of forms whose class is not registered. The framework's own make plain
-// tqvFormObject and tqvDialogObject values; the control library installs its standard
-// classes. Null puts the framework's back.
-using tqvFormMaker = tqvHandle (*)(const tqvHandle& definition);
-void tqvSetDefaultFormMakers(tqvFormMaker form, tqvFormMaker dialog);
 
 // A form value, or the form a name resolves to (a name may name a resource that names
 // the form: a result that is neither a form nor nil is resolved once more). Nil when
@@ -41,16 +38,20 @@ void tqvOpenFormByName(const tqvHandle& name, const tqvHandle& data);
 // A target that is not a dialog reports "Cannot find form named '" and gives nil.
 tqvHandle tqvRunDialog(const tqvHandle& target, const tqvHandle& data = tqvHandle());
 
-// Performs a named action on a control or a form and returns its answer. Anything else
-// reports "Bad type for argument 1 of tqvPerform(frmOrCtrl,action,data)." and gives nil.
-tqvHandle tqvPerform(const tqvHandle& target, const tqvHandle& action, const tqvHandle& data);
-tqvHandle tqvPerform(const tqvHandle& target, std::string_view action,
-                     const tqvHandle& data = tqvHandle());
+// On the program's navigation record: steps back or forward, shows the entry's form
+// with its data without recording it, and updates the navigation controls. False when
+// no step was possible.
+bool tqvGoBack();
+bool tqvGoForward();
+// The controls that "GoBack" and "GoForward" resolve to (else the active form's
+// controls of those names) get "Disabled" set to whether a further step in their
+// direction is impossible, and are drawn again.
+void tqvUpdateNavigationControls();
 
 // The name of the active form (the top dialog while one runs), code page 1252; empty
 // when there is none.
 std::string tqvActiveFormName();
 
-// Registers the notation forms "form" and "control", the binary decoders of tags 22 and
-// 23, and the framework hook that opens forms by name. Safe to call again.
-void tqvFormsStartup();
+// Registers the notation forms "form" and "control" and the binary decoders of tags 22
+// and 23. Safe to call again.
+void tqvRegisterFormCodecs();

@@ -3,11 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/application.h"
-#include "framework/form_object.h"
-#include "framework/forms.h"
-#include "framework/property_values.h"
-#include "framework/screen_services.h"
+#include "framework/runtime.h"
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/list.h"
@@ -45,13 +41,10 @@ TQVINT indexOf(const tqvHandle& record) {
 }  // namespace
 
 void tqvPushHistory(const tqvHandle& name, const tqvHandle& state) {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return;
-  tqvHandle history = app->history();
-  if (!history.is(TQV_LIST_TYPE)) {
-    history = tqvMakeList();
-    app->setHistory(history);
-  }
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return;
+  if (!runtime->history.is(TQV_LIST_TYPE)) runtime->history = tqvMakeList();
+  tqvHandle history = runtime->history;
   tqvListObject* list = tqvAsList(history);
   if (list->count() > 0) {
     tqvHandle last = list->itemAt(list->count() - 1);
@@ -65,6 +58,13 @@ tqvHandle tqvMakeNavigationRecord() {
   tqvPut(record, "List", tqvMakeList());
   tqvPut(record, "Index", tqvMakeInt(0));
   return record;
+}
+
+tqvHandle tqvNavigationRecord() {
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return tqvHandle();
+  if (!runtime->navigation.is(TQV_TABLE_TYPE)) runtime->navigation = tqvMakeNavigationRecord();
+  return runtime->navigation;
 }
 
 bool tqvRecordNavigation(const tqvHandle& record, const tqvHandle& name, const tqvHandle& data,
@@ -108,49 +108,4 @@ bool tqvStepNavigation(const tqvHandle& record, TQVINT step, tqvHandle& entry) {
   tqvPut(record, "Index", tqvMakeInt(next));
   entry = item(entriesOf(record), next);
   return true;
-}
-
-namespace {
-
-bool goBy(TQVINT step) {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return false;
-  tqvHandle entry;
-  if (!tqvStepNavigation(app->navigationRecord(), step, entry)) return false;
-  tqvShowForm(item(entry, 0), item(entry, 1), false);
-  tqvUpdateNavigationControls();
-  return true;
-}
-
-void setNavigationControl(const char* name, bool impossible) {
-  tqvHandle key = tqvMakeString(name);
-  tqvHandle control = tqvServices().resolve(key);
-  // A form that keeps its controls only in its control list names them there.
-  if (!control.is(TQV_CONTROL_TYPE)) {
-    tqvApplication* app = tqvCurrentApplication();
-    if (tqvFormObject* form = tqvAsFormObject(app->activeForm())) {
-      control = form->findControl(key, tqvMakeString("Name"));
-    }
-  }
-  if (!control.is(TQV_CONTROL_TYPE)) return;
-  tqvPut(control, "Disabled", tqvMakeBoolean(impossible));
-  tqvPerform(control, "Draw");
-}
-
-}  // namespace
-
-bool tqvGoBack() {
-  return goBy(-1);
-}
-
-bool tqvGoForward() {
-  return goBy(1);
-}
-
-void tqvUpdateNavigationControls() {
-  tqvApplication* app = tqvCurrentApplication();
-  if (app == nullptr) return;
-  const tqvHandle& record = app->navigationRecord();
-  setNavigationControl("GoBack", !tqvCanStepNavigation(record, -1));
-  setNavigationControl("GoForward", !tqvCanStepNavigation(record, 1));
 }

@@ -1,5 +1,5 @@
 // The history of visited forms and the navigation record behind "GoBack" and
-// "GoForward".
+// "GoForward", as values in the runtime (stepping shows forms: see forms.h).
 //
 // History: the application's list of (form name, state) entries, appended when a form
 // is left. Navigation record: a table with "List", entries (form name, data, third
@@ -11,12 +11,14 @@
 
 constexpr TQVINT TQV_NAVIGATION_LIMIT = 200;
 
-// Appends (name, state) to the current application's history, made on first use,
+// Appends (name, state) to the program's history, made on first use,
 // unless its last entry has the same name and an equal state.
 void tqvPushHistory(const tqvHandle& name, const tqvHandle& state);
 
 // A new, empty navigation record.
 tqvHandle tqvMakeNavigationRecord();
+// The program's navigation record, made on first use; nil outside a program.
+tqvHandle tqvNavigationRecord();
 // Records (name, data, a copy of third) after the current position; does nothing (and
 // returns false) when the current entry has the same name and equal data.
 bool tqvRecordNavigation(const tqvHandle& record, const tqvHandle& name, const tqvHandle& data,
@@ -26,13 +28,3 @@ bool tqvRecordNavigation(const tqvHandle& record, const tqvHandle& name, const t
 bool tqvStepNavigation(const tqvHandle& record, TQVINT step, tqvHandle& entry);
 // Whether a step in that direction is possible.
 bool tqvCanStepNavigation(const tqvHandle& record, TQVINT step);
-
-// On the current application's record: steps back or forward, shows the entry's form
-// with its data without recording it, and updates the navigation controls. False when
-// no step was possible.
-bool tqvGoBack();
-bool tqvGoForward();
-// The controls that "GoBack" and "GoForward" resolve to (else the active form's
-// controls of those names) get "Disabled" set to whether a further step in their
-// direction is impossible, and are drawn again.
-void tqvUpdateNavigationControls();

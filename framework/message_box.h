@@ -10,3 +10,8 @@
 // back end the text goes to the debugging output and the answer is Ok.
 tqvPlatform::BoxAnswer tqvMessageBox(std::string_view text, std::string_view caption,
                                      tqvPlatform::BoxKind kind = tqvPlatform::BoxKind::Ok);
+
+// Boxes captioned with the application title: alert (OK) and confirm (OK and Cancel;
+// true for OK). Texts in code page 1252.
+void tqvAlert(std::string_view text);
+bool tqvConfirm(std::string_view text);

@@ -1,11 +1,12 @@
 // The standard application's defaults and life-cycle steps.
 #include "framework/standard_application.h"
 
+#include "framework/builtin_classes.h"
 #include "framework/cursor.h"
 #include "framework/environment.h"
-#include "framework/event_queue.h"
-#include "framework/hooks.h"
-#include "framework/program_state.h"
+#include "framework/events.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "values/generic.h"
 #include "values/string.h"
 #include "values/table.h"
@@ -23,7 +24,9 @@ tqvStandardApplication::tqvStandardApplication(const tqvHandle& arguments)
   setEnvironment("TestMode", no);
   setEnvironment("MediaPath", tqvMakeString("Media"));
 
-  if (tqvHooks().registerBuiltInClasses != nullptr) tqvHooks().registerBuiltInClasses();
+  if (tqvPrototypeFor prototypes = tqvCurrentRuntime()->controlPrototypes) {
+    tqvRegisterBuiltInClasses(prototypes);
+  }
 
   setGlobal("HandCursor", tqvMakeCursor(tqvPlatform::Cursor::Hand, TQV_HAND_CURSOR_RESOURCE));
   setGlobal("KeyCursor", tqvMakeCursor(tqvPlatform::Cursor::Key, TQV_KEY_CURSOR_RESOURCE));
@@ -33,18 +36,15 @@ tqvStandardApplication::tqvStandardApplication(const tqvHandle& arguments)
 
 void tqvStandardApplication::Initialize() {
   tqvShowWaitCursor();
-  if (tqvHooks().waveOutVolume != nullptr) savedVolume_ = tqvHooks().waveOutVolume();
+  savedVolume_ = tqvServices().waveOutVolume();
   if (tqvGetEnvironmentBoolean("FullInstall", false)) {
     setEnvironment("ResourcePath",
                    tqvPathJoin(tqvProgramDirectory(), tqvGetEnvironment("MediaPath")));
   }
-  if (tqvHooks().loadCompiledResource != nullptr) {
-    tqvHandle global =
-        tqvHooks().loadCompiledResource(tqvMakeString("global"), tqvMakeString("etn"));
-    if (tqvTableObject* table = tqvAsTable(global)) {
-      for (TQVINT slot = table->firstSlot(); slot >= 0; slot = table->nextSlot(slot)) {
-        setGlobal(table->keyAt(slot), table->valueAt(slot));
-      }
+  tqvHandle global = tqvServices().loadCompiled(tqvMakeString("global"), tqvMakeString("etn"));
+  if (tqvTableObject* table = tqvAsTable(global)) {
+    for (TQVINT slot = table->firstSlot(); slot >= 0; slot = table->nextSlot(slot)) {
+      setGlobal(table->keyAt(slot), table->valueAt(slot));
     }
   }
   tqvShowArrowCursor();
@@ -55,16 +55,10 @@ void tqvStandardApplication::Start() {
 }
 
 void tqvStandardApplication::Terminate() {
-  if (tqvFormInterface* f = form()) f->close();
+  if (tqvFormObject* f = form()) f->close();
   if (skip_) return;
-  if (tqvHooks().closeHelp != nullptr) tqvHooks().closeHelp();
-  if (savedVolume_ >= 0 && tqvHooks().setWaveOutVolume != nullptr) {
-    tqvHooks().setWaveOutVolume(savedVolume_);
-  }
-}
-
-void tqvStandardApplication::MouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks) {
-  tqvApplication::MouseDown(x, y, modifiers, clicks);
+  tqvServices().closeHelp();
+  if (savedVolume_ >= 0) tqvServices().setWaveOutVolume(savedVolume_);
 }
 
 void tqvStandardApplication::KeyDown(TQVINT key, TQVINT modifiers) {

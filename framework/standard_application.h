@@ -6,11 +6,12 @@
 
 class tqvStandardApplication : public tqvApplication {
  public:
-  // Sets the environment defaults, registers the built-in control classes, stores the
-  // cursors "HandCursor" and "KeyCursor" in the globals and shows the arrow cursor.
+  // Sets the environment defaults, registers the runtime's built-in control classes,
+  // stores the cursors "HandCursor" and "KeyCursor" in the globals and shows the arrow
+  // cursor.
   explicit tqvStandardApplication(const tqvHandle& arguments = tqvHandle());
 
-  // Wait cursor; saves the wave-out volume; with "FullInstall" true, "ResourcePath"
+  // Wait cursor; saves the output volume; with "FullInstall" true, "ResourcePath"
   // becomes the program directory joined with "MediaPath"; copies the compiled table
   // "global" into the globals; arrow cursor.
   void Initialize() override;
@@ -21,7 +22,6 @@ class tqvStandardApplication : public tqvApplication {
   // Asks the active form to close; unless skipping, closes the help viewer and puts the
   // saved wave-out volume back.
   void Terminate() override;
-  void MouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks) override;
   // Alt+F4 posts the quit request; every key is then forwarded as usual.
   void KeyDown(TQVINT key, TQVINT modifiers) override;
 

@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/event_queue.h"
+#include "framework/events.h"
+#include "platform/keys.h"
 #include "values/cp1252.h"
 
 using tqvPlatform::InputEvent;
@@ -17,54 +18,8 @@ constexpr TQVINT kDoubleClickSlop = 5;
 
 // The special-key number of a key, or 0.
 TQVINT specialNumber(Key key) {
-  switch (key) {
-    case Key::F1:
-      return 1;
-    case Key::F2:
-      return 2;
-    case Key::F3:
-      return 3;
-    case Key::F4:
-      return 4;
-    case Key::F5:
-      return 5;
-    case Key::F6:
-      return 6;
-    case Key::F7:
-      return 7;
-    case Key::F8:
-      return 8;
-    case Key::F9:
-      return 9;
-    case Key::F10:
-      return 10;
-    case Key::F11:
-      return 11;
-    case Key::F12:
-      return 12;
-    case Key::Insert:
-      return 13;
-    case Key::Delete:
-      return 14;
-    case Key::Home:
-      return 15;
-    case Key::End:
-      return 16;
-    case Key::PageUp:
-      return 18;
-    case Key::PageDown:
-      return 19;
-    case Key::Left:
-      return 20;
-    case Key::Right:
-      return 21;
-    case Key::Up:
-      return 22;
-    case Key::Down:
-      return 23;
-    default:
-      return 0;
-  }
+  const tqvPlatform::KeyName* named = tqvPlatform::findKey(key);
+  return named != nullptr ? named->special : 0;
 }
 
 bool isModifierKey(Key key) {

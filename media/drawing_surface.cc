@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "framework/app_window.h"
 #include "framework/environment.h"
-#include "framework/program_state.h"
+#include "framework/runtime.h"
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "media/palette.h"
 #include "media/resources.h"
 #include "values/error.h"
@@ -18,16 +18,6 @@
 #include "values/text.h"
 
 namespace {
-
-struct SurfaceForWindow {
-  tqvAppWindow* window = nullptr;
-  std::unique_ptr<tqvDrawingSurface> surface;
-};
-
-SurfaceForWindow& current() {
-  static SurfaceForWindow state;
-  return state;
-}
 
 struct Box {
   TQVINT left, top, right, bottom;
@@ -55,32 +45,14 @@ tqvDrawingSurface::~tqvDrawingSurface() {
   cairo_surface_destroy(offscreen_);
 }
 
-tqvDrawingSurface* tqvDrawingSurface::forMainWindow() {
-  tqvAppWindow* window = tqvMainWindow();
-  SurfaceForWindow& state = current();
-  if (window == nullptr) {
-    state.surface.reset();
-    state.window = nullptr;
-    return nullptr;
-  }
-  if (state.window != window || !state.surface) {
-    state.surface =
-        std::make_unique<tqvDrawingSurface>(window->mediaWidth(), window->mediaHeight());
-    state.window = window;
-  }
-  return state.surface.get();
-}
-
 cairo_t* tqvDrawingSurface::begin() {
-  cairo_t* cr = cairo_create(offscreen_);
-  cairo_translate(cr, originX_, originY_);
-  return cr;
+  return cairo_create(offscreen_);
 }
 
 void tqvDrawingSurface::end(cairo_t* cr, TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
   cairo_destroy(cr);
   cairo_surface_flush(offscreen_);
-  changed(left + originX_, top + originY_, right - left, bottom - top);
+  changed(left, top, right - left, bottom - top);
 }
 
 void tqvDrawingSurface::changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) {
@@ -91,7 +63,7 @@ void tqvDrawingSurface::changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height)
 
 void tqvDrawingSurface::copyToScreen(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
   tqvAppWindow* window = tqvMainWindow();
-  if (window == nullptr || window != current().window) return;
+  if (window == nullptr) return;
   tqvPlatform::Picture screen = window->picture();
   if (screen.pixels == nullptr) return;
   Box b = clipTo({left, top, right, bottom}, std::min(width_, screen.width),
@@ -140,13 +112,9 @@ void tqvDrawingSurface::setBackdrop(const tqvHandle& imageOrName) {
   tqvImageObject* i = tqvAsImage(image);
   if (i == nullptr) return;
   backdrop_ = image;
-  TQVINT saveX = originX_, saveY = originY_;
-  originX_ = originY_ = 0;
   i->render(*this, 0, 0, 0, 0, 0, 0, TQV_NIL);
-  originX_ = saveX;
-  originY_ = saveY;
   std::vector<tqvPaletteEntry> colours = i->palette();
-  if (!colours.empty()) tqvWindowPalette() = tqvPaletteFromColours(colours);
+  if (!colours.empty()) palette_ = tqvPaletteFromColours(colours);
 }
 
 void tqvDrawingSurface::drawImage(const tqvHandle& imageOrName, TQVINT x, TQVINT y, TQVINT width,
@@ -154,7 +122,7 @@ void tqvDrawingSurface::drawImage(const tqvHandle& imageOrName, TQVINT x, TQVINT
                                   const tqvHandle& mask) {
   tqvHandle image = imageOf(imageOrName);
   if (tqvImageObject* i = tqvAsImage(image)) {
-    i->render(*this, x + originX_, y + originY_, width, height, sourceX, sourceY, mask);
+    i->render(*this, x, y, width, height, sourceX, sourceY, mask);
   } else if (tqvSurface* source = tqvAsSurface(image)) {
     // A drawing context: its pixels are copied unchanged.
     TQVINT w = width > 0 ? width : source->surfaceWidth();
@@ -170,7 +138,7 @@ void tqvDrawingSurface::drawImage(const tqvHandle& imageOrName, TQVINT x, TQVINT
 void tqvDrawingSurface::stretchImage(const tqvHandle& imageOrName, TQVINT left, TQVINT top,
                                      TQVINT right, TQVINT bottom, const tqvHandle& mask) {
   if (tqvImageObject* i = tqvAsImage(imageOf(imageOrName))) {
-    i->stretch(*this, left + originX_, top + originY_, right + originX_, bottom + originY_, mask);
+    i->stretch(*this, left, top, right, bottom, mask);
   }
 }
 
@@ -243,7 +211,7 @@ tqvHandle tqvDrawingSurface::capture(TQVINT left, TQVINT top, TQVINT right, TQVI
   if (target == nullptr || w == 0 || h == 0) return image;
   cairo_surface_flush(offscreen_);
   cairo_t* cr = cairo_create(target->cairoSurface());
-  cairo_set_source_surface(cr, offscreen_, -(left + originX_), -(top + originY_));
+  cairo_set_source_surface(cr, offscreen_, -left, -top);
   cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
   cairo_paint(cr);
   cairo_destroy(cr);
@@ -267,14 +235,14 @@ void tqvDrawingSurface::fadeOut(TQVINT durationMs) {
   size_t bytes = static_cast<size_t>(screen.stride) * screen.height;
   std::vector<uint32_t> saved(bytes / 4);
   std::memcpy(saved.data(), screen.pixels, bytes);
-  const tqvPalette start = tqvWindowPalette();
+  const tqvPalette start = palette_;
   tqvPalette black{};
   tqvRunCrossFade(durationMs, [&](int t) {
-    tqvWindowPalette() = tqvBlendPalettes(start, black, t);
+    palette_ = tqvBlendPalettes(start, black, t);
     blendToScreen(saved.data(), screen.stride, 128 - t);
     present();
   });
-  tqvWindowPalette() = black;
+  palette_ = black;
   held_ = true;
 }
 
@@ -282,7 +250,7 @@ void tqvDrawingSurface::fadeIn(TQVINT durationMs) {
   cairo_surface_flush(offscreen_);
   auto* pixels = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(offscreen_));
   int stride = cairo_image_surface_get_stride(offscreen_);
-  tqvPalette target = tqvWindowPalette();
+  tqvPalette target = palette_;
   tqvImageObject* backdrop = tqvAsImage(backdrop_);
   if (backdrop != nullptr && !backdrop->palette().empty()) {
     target = tqvPaletteFromColours(backdrop->palette());
@@ -290,11 +258,11 @@ void tqvDrawingSurface::fadeIn(TQVINT durationMs) {
   tqvPalette black{};
   held_ = true;
   tqvRunCrossFade(durationMs, [&](int t) {
-    tqvWindowPalette() = tqvBlendPalettes(black, target, t);
+    palette_ = tqvBlendPalettes(black, target, t);
     blendToScreen(pixels, stride, t);
     present();
   });
-  tqvWindowPalette() = target;
+  palette_ = target;
   held_ = false;
   copyToScreen(0, 0, width_, height_);
   present();

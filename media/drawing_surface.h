@@ -1,10 +1,12 @@
 // The drawing surface of the main window: everything is drawn into one off-screen
 // picture of the media area, and each change is copied to the window's screen picture
-// (unless a fade holds the screen), with the current font, colours and drawing origin.
+// (unless a fade holds the screen), with the current font and colours. Coordinates are
+// media-area pixels; the drawing origin of forms is the services' business.
 #pragma once
 
 #include <cairo.h>
 
+#include "media/palette.h"
 #include "media/surface.h"
 #include "media/text_drawing.h"
 #include "values/handle.h"
@@ -16,23 +18,11 @@ class tqvDrawingSurface : public tqvSurface {
   tqvDrawingSurface(const tqvDrawingSurface&) = delete;
   tqvDrawingSurface& operator=(const tqvDrawingSurface&) = delete;
 
-  // The surface of the current main window, made on first use; null without a window.
-  static tqvDrawingSurface* forMainWindow();
-
   cairo_surface_t* cairoSurface() override { return offscreen_; }
   TQVINT surfaceWidth() override { return width_; }
   TQVINT surfaceHeight() override { return height_; }
   // Copies the rectangle (in picture coordinates) to the screen, unless held.
   void changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) override;
-
-  // Drawing operations take coordinates relative to the origin (forms and dialogs set it
-  // to their own top-left corner).
-  void setOrigin(TQVINT x, TQVINT y) {
-    originX_ = x;
-    originY_ = y;
-  }
-  TQVINT originX() const { return originX_; }
-  TQVINT originY() const { return originY_; }
 
   // Draws the image (or the image resource of that name) over the whole picture and
   // makes its colours the window palette.
@@ -79,6 +69,8 @@ class tqvDrawingSurface : public tqvSurface {
   void fadeIn(TQVINT durationMs);
   // True between a fade out and the next fade in: changes stay off the screen.
   bool held() const { return held_; }
+  // The window palette: what is realised now.
+  const tqvPalette& palette() const { return palette_; }
 
  private:
   cairo_t* begin();
@@ -93,9 +85,8 @@ class tqvDrawingSurface : public tqvSurface {
   TQVINT width_;
   TQVINT height_;
   cairo_surface_t* offscreen_;
-  TQVINT originX_ = 0;
-  TQVINT originY_ = 0;
   tqvTextStyle style_;
+  tqvPalette palette_ = tqvSystemPalette();
   tqvHandle backdrop_;
   bool held_ = false;
 };

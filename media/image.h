@@ -58,19 +58,6 @@ class tqvImageObject : public tqvObject {
 
 tqvImageObject* tqvAsImage(const tqvHandle& h);
 
-// An image from the bytes of a file: extension "jpg" or "pic" of `name` makes a JPEG
-// picture, anything else a bitmap. The image is validated at once; nil after a report.
-tqvHandle tqvMakeImage(const tqvHandle& fileBytes, const tqvHandle& name);
-// A black context image of the given size.
-tqvHandle tqvMakeContextImage(TQVINT width, TQVINT height);
-// A new image of the same kind and contents: "tqvImageFromImage: Unknown image type."
-// for any other value.
-tqvHandle tqvImageFromImage(const tqvHandle& image);
-
-// An image of kind "dib", "jpg" or "pic" over `fileBytes` (a buffer or a string), not yet
-// validated; nil for any other kind.
-tqvHandle tqvMakeImageOfKind(std::string_view kind, const tqvHandle& fileBytes);
-
 // Draws `source` (a drawing context or an image) into `target` (a drawing context or a
 // context image) at (x, y); width or height 0 means the source's own. Reports the
 // "tqvDrawImage: ..." messages for wrong types.

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "storage/codecs.h"
 #include "storage/encoding.h"
 #include "values/error.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "framework/program_state.h"
+#include "framework/runtime.h"
 
 namespace {
 
@@ -73,9 +73,4 @@ void tqvRunCrossFade(TQVINT durationMs, const std::function<void(int t)>& round)
     if (now == end) break;
     pause(kRoundMs);
   }
-}
-
-tqvPalette& tqvWindowPalette() {
-  static tqvPalette palette = tqvSystemPalette();
-  return palette;
 }

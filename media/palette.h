@@ -22,6 +22,3 @@ tqvPalette tqvBlendPalettes(const tqvPalette& a, const tqvPalette& b, int t);
 // moved, and last with 128. A duration of 0 or less calls round(128) at once. Between
 // rounds it lets the clock run (really, or virtually in headless sessions).
 void tqvRunCrossFade(TQVINT durationMs, const std::function<void(int t)>& round);
-
-// The window palette: what is realised now.
-tqvPalette& tqvWindowPalette();

@@ -4,12 +4,15 @@
 #include <map>
 #include <string>
 
-#include "framework/application.h"
 #include "framework/environment.h"
+#include "framework/form_object.h"
+#include "framework/forms.h"
 #include "framework/message_box.h"
-#include "framework/program_state.h"
-#include "framework/screen_services.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "media/image.h"
+#include "media/image_factory.h"
+#include "media/media_services.h"
 #include "storage/codecs.h"
 #include "storage/encoding.h"
 #include "storage/file_stream.h"
@@ -23,17 +26,20 @@
 
 namespace {
 
-std::map<std::string, TQVINT, std::less<>>& typeTable() {
-  static std::map<std::string, TQVINT, std::less<>> table;
-  return table;
-}
+constexpr int kResolveNestingLimit = 32;
 
-std::map<TQVINT, tqvPathLoader>& pathLoaders() {
-  static std::map<TQVINT, tqvPathLoader> loaders;
-  return loaders;
-}
+struct ResourceType {
+  std::string_view extension;
+  TQVINT kind;
+};
 
-tqvFormResourceTable formResourceTable = nullptr;
+constexpr ResourceType kResourceTypes[] = {
+    {"avi", TQV_RESOURCE_MOVIE}, {"bmp", TQV_RESOURCE_IMAGE}, {"dib", TQV_RESOURCE_IMAGE},
+    {"jpg", TQV_RESOURCE_IMAGE}, {"pic", TQV_RESOURCE_IMAGE}, {"rle", TQV_RESOURCE_IMAGE},
+    {"wav", TQV_RESOURCE_SOUND}, {"mid", TQV_RESOURCE_SOUND}, {"etn", TQV_RESOURCE_COMPILED},
+    {"frm", TQV_RESOURCE_TEXT},  {"lst", TQV_RESOURCE_TEXT},  {"tbl", TQV_RESOURCE_TEXT},
+    {"txt", TQV_RESOURCE_TEXT},
+};
 
 // The text after the last full stop of the name, not of its directory part.
 std::string extensionOfName(const tqvHandle& name) {
@@ -62,29 +68,15 @@ class tqvReferenceObject : public tqvObject, public tqvEncodable {
   tqvHandle name_;
 };
 
-void tqvInitResourceTypes() {
-  auto& table = typeTable();
-  if (!table.empty()) return;
-  table["avi"] = TQV_RESOURCE_MOVIE;
-  for (const char* e : {"bmp", "dib", "jpg", "pic", "rle"}) table[e] = TQV_RESOURCE_IMAGE;
-  table["wav"] = TQV_RESOURCE_SOUND;
-  table["mid"] = TQV_RESOURCE_SOUND;
-  table["etn"] = TQV_RESOURCE_COMPILED;
-  for (const char* e : {"frm", "lst", "tbl", "txt"}) table[e] = TQV_RESOURCE_TEXT;
-}
-
 TQVINT tqvResourceKindOf(std::string_view extension) {
-  tqvInitResourceTypes();
-  auto found = typeTable().find(extension);
-  return found != typeTable().end() ? found->second : TQV_RESOURCE_NONE;
-}
-
-void tqvRegisterResourceLoader(TQVINT kind, tqvPathLoader loader) {
-  pathLoaders()[kind] = loader;
+  for (const ResourceType& type : kResourceTypes) {
+    if (type.extension == extension) return type.kind;
+  }
+  return TQV_RESOURCE_NONE;
 }
 
 tqvHandle tqvMediaRoot() {
-  if (tqvCurrentApplication() == nullptr) return tqvMakeString(".");
+  if (tqvCurrentRuntime() == nullptr) return tqvMakeString(".");
   tqvHandle mediaPath = tqvGetEnvironment("MediaPath", tqvMakeString("."));
   return tqvPathJoin(tqvGetEnvironment("SourceDisk"), mediaPath);
 }
@@ -108,9 +100,9 @@ tqvHandle tqvLoadResourceFile(const tqvHandle& name) {
     }
     case TQV_RESOURCE_SOUND:
     case TQV_RESOURCE_MOVIE: {
-      auto loader = pathLoaders().find(kind);
-      return loader != pathLoaders().end() && loader->second != nullptr ? loader->second(path)
-                                                                        : TQV_NIL;
+      tqvMediaServices* media = tqvMedia();
+      tqvPathLoader loader = media != nullptr ? media->loader(kind) : nullptr;
+      return loader != nullptr ? loader(path) : TQV_NIL;
     }
     default: {
       tqvHandle text = tqvReadWholeFile(path, true, true);
@@ -120,6 +112,18 @@ tqvHandle tqvLoadResourceFile(const tqvHandle& name) {
 }
 
 tqvHandle tqvResolve(const tqvHandle& name) {
+  // A resource may name itself again, through a reference it holds or one in the file
+  // it loads from; resolutions nested this deep have come back to where they began.
+  static int nesting = 0;
+  if (nesting >= kResolveNestingLimit) {
+    tqvError("Cannot load resource: " + tqvToStdString(name, false) +
+             " (it refers back to itself)");
+    return TQV_NIL;
+  }
+  struct Nested {
+    Nested() { ++nesting; }
+    ~Nested() { --nesting; }
+  } nested;
   if (name.isNil() || name.is(TQV_REFERENCE_TYPE)) return tqvDereference(name);
   tqvHandle result = tqvResolveInMemory(name);
   if (result.isNil() && name.is(TQV_STRING_TYPE))
@@ -208,26 +212,29 @@ bool tqvCompileTable(const tqvHandle& name) {
   return writeCompiled(name, table);
 }
 
-void tqvSetFormResourceTableHook(tqvFormResourceTable hook) {
-  formResourceTable = hook;
+namespace {
+
+// Loads a form's resources and gives the table that was loaded; a form without a
+// resource table gives an empty one. Nil when there is no such form.
+tqvHandle formResourceTable(const tqvHandle& formName) {
+  tqvHandle form = tqvFindForm(formName);
+  tqvFormObject* f = tqvAsFormObject(form);
+  if (f == nullptr) return tqvHandle();
+  f->loadResources();
+  tqvHandle table = f->loadedResources();
+  f->unloadResources();
+  return table.is(TQV_TABLE_TYPE) ? table : tqvTable(4);
 }
 
+}  // namespace
+
 bool tqvCompileForm(const tqvHandle& name) {
-  tqvHandle table = formResourceTable != nullptr ? formResourceTable(name) : TQV_NIL;
+  tqvHandle table = formResourceTable(name);
   if (table.isNil()) {
     tqvError("Cannot find form named '" + std::string(tqvStringView(name)) + "'");
     return false;
   }
   return writeCompiled(name, table);
-}
-
-void tqvAlert(std::string_view text) {
-  tqvMessageBox(text, tqvStringView(tqvAppTitle()), tqvPlatform::BoxKind::Ok);
-}
-
-bool tqvConfirm(std::string_view text) {
-  return tqvMessageBox(text, tqvStringView(tqvAppTitle()), tqvPlatform::BoxKind::OkCancel) ==
-         tqvPlatform::BoxAnswer::Ok;
 }
 
 bool tqvAskForDisc() {
@@ -262,4 +269,21 @@ void tqvRegisterResourceCodecs() {
   tqvRegisterNotationFactory("image", notationResolved);
   tqvRegisterNotationFactory("sound", notationResolved);
   tqvRegisterNotationFactory("soundfile", notationFile);
+}
+
+// The resource manager's part of the media services.
+
+tqvHandle tqvMediaServices::resolve(const tqvHandle& name) {
+  return tqvResolve(name);
+}
+
+tqvHandle tqvMediaServices::resolveOrFail(const tqvHandle& name) {
+  return tqvResolveOrFail(name);
+}
+
+tqvHandle tqvMediaServices::loadCompiled(const tqvHandle& name, const tqvHandle& type) {
+  tqvHandle path = tqvLocateFile(name, type);
+  if (!tqvFileExists(path)) return TQV_NIL;
+  tqvHandle stream = tqvFileStream(path, TQV_FILE_READ, true);
+  return stream.isNil() ? TQV_NIL : tqvDecode(stream);
 }

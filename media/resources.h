@@ -17,16 +17,10 @@ enum : TQVINT {
   TQV_RESOURCE_MOVIE = 20,
 };
 
-// Builds the extension table once ("avi" 20; "bmp" "dib" "jpg" "pic" "rle" 18; "wav" "mid"
-// 19; "etn" 5; "frm" "lst" "tbl" "txt" 6). Safe to call again.
-void tqvInitResourceTypes();
-// The kind for a lower-case extension, or TQV_RESOURCE_NONE.
+// The kind for a lower-case extension ("avi" 20; "bmp" "dib" "jpg" "pic" "rle" 18; "wav"
+// "mid" 19; "etn" 5; "frm" "lst" "tbl" "txt" 6), or TQV_RESOURCE_NONE. Sounds and movies
+// load through the loaders registered with the media services; until then, nothing.
 TQVINT tqvResourceKindOf(std::string_view extension);
-
-// Sounds and movies are made by their own library, which registers how (from the file's
-// path). Until then those files load nothing.
-using tqvPathLoader = tqvHandle (*)(const tqvHandle& path);
-void tqvRegisterResourceLoader(TQVINT kind, tqvPathLoader loader);
 
 // The value of `name`: a reference or nil is dereferenced and returned; otherwise the
 // active form (its properties, then its loaded resources), the globals, then a file under
@@ -54,21 +48,14 @@ bool tqvInstalledWithDisc();
 // Writes the table resource NAME.tbl, compiled, to lower-case(DIR\NAME.etn), where DIR
 // is "ResourcePath" when set, else the media root. False after a report.
 bool tqvCompileTable(const tqvHandle& name);
-// Forms compile through a hook that the forms library installs: it loads the form's
-// resources and gives its loaded resource table (nil when the form cannot be found).
-using tqvFormResourceTable = tqvHandle (*)(const tqvHandle& formName);
-void tqvSetFormResourceTableHook(tqvFormResourceTable hook);
+// Writes the loaded resource table of the form `name` (an empty table for a form without
+// one) the same way. "Cannot find form named '" when there is no such form.
 bool tqvCompileForm(const tqvHandle& name);
 
 // Asks for the disc until "Midias.dat" can be located there: OK checks again, Cancel
 // gives up (false).
 bool tqvAskForDisc();
 
-// Message boxes captioned with the application title: alert (OK) and confirm (OK and
-// Cancel; true for OK). Texts in code page 1252.
-void tqvAlert(std::string_view text);
-bool tqvConfirm(std::string_view text);
-
 // Registers the notation forms "reference", "image", "sound" and "soundfile" and the
-// binary decoder of references; called once by the media library's start-up.
+// binary decoder of references; called when the media library is installed.
 void tqvRegisterResourceCodecs();

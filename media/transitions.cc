@@ -4,9 +4,9 @@
 
 #include "framework/environment.h"
 #include "framework/event.h"
-#include "framework/event_queue.h"
-#include "framework/program_state.h"
-#include "framework/screen_services.h"
+#include "framework/events.h"
+#include "framework/runtime.h"
+#include "framework/services.h"
 #include "media/drawing_surface.h"
 #include "media/palette.h"
 
@@ -29,15 +29,25 @@ constexpr TQVINT kZoomStepMs = 16;
 constexpr TQVINT kDefaultWipeMs = 300;
 constexpr TQVINT kBlindCount = 8;
 constexpr TQVINT kDissolveBlock = 8;
+constexpr TQVINT kLongestTransitionMs = 5000;
+constexpr TQVINT kLongestZoomSteps = kLongestTransitionMs / kZoomStepMs;
 
 }  // namespace
 
 void tqvDrawingSurface::transition(TQVINT code, TQVINT x, TQVINT y, TQVINT width, TQVINT height,
                                    TQVINT parameter) {
   if (tqvGetEnvironmentBoolean("Disable Transitions", false)) return;
-  TQVINT left = x + originX_, top = y + originY_;
-  TQVINT right = width < 0 ? width_ : left + width;
-  TQVINT bottom = height < 0 ? height_ : top + height;
+  // Durations and step counts come from content: a transition never holds the program
+  // for more than a few seconds, and the rectangle is what the picture holds of it.
+  parameter =
+      std::min(parameter, code == TQV_TRANSITION_ZOOM ? kLongestZoomSteps : kLongestTransitionMs);
+  TQVINT left = std::clamp<TQVINT>(x, 0, width_), top = std::clamp<TQVINT>(y, 0, height_);
+  TQVINT right = width < 0
+                     ? width_
+                     : static_cast<TQVINT>(std::clamp<int64_t>(int64_t{x} + width, left, width_));
+  TQVINT bottom = height < 0
+                      ? height_
+                      : static_cast<TQVINT>(std::clamp<int64_t>(int64_t{y} + height, top, height_));
   switch (code) {
     case TQV_TRANSITION_FADE_OUT:
       fadeOut(parameter);

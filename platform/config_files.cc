@@ -65,4 +65,11 @@ Settings readRegistry(std::string_view vendor, std::string_view title, std::stri
   return merged;
 }
 
+bool parseSetting(std::string_view text, std::pair<std::string, std::string>& setting) {
+  size_t equals = text.find('=');
+  if (equals == std::string_view::npos || equals == 0) return false;
+  setting = {std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
+  return true;
+}
+
 }  // namespace tqvPlatform

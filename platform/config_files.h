@@ -11,6 +11,10 @@ namespace tqvPlatform {
 
 using Settings = std::vector<std::pair<std::string, std::string>>;
 
+// A setting written KEY=VALUE (as on the command line): false when there is no "=" or
+// nothing before it. The value may be empty and may hold more "=".
+bool parseSetting(std::string_view text, std::pair<std::string, std::string>& setting);
+
 // The key=value pairs of `section` (matched ignoring letter case) in the INI file at
 // `path`, in file order; a key given twice keeps its first value. A missing or unreadable
 // file gives nothing; a line that is not key=value is skipped. Lines longer than 199

@@ -1,7 +1,10 @@
 // How value types of later libraries (text layouts, images, sounds, controls, forms,
-// references) take part in the binary encoding: they write their own payload, and a
-// decoder registered for their tag reads it back.
+// references) take part in the binary encoding and the text notation: they write their
+// own payload, a decoder registered for their tag reads it back, and a factory
+// registered for their keyword makes them from the notation. One table holds both.
 #pragma once
+
+#include <string_view>
 
 #include "values/handle.h"
 
@@ -19,3 +22,13 @@ using tqvPayloadDecoder = tqvHandle (*)(const tqvHandle& stream);
 // decoder is registered, decoding the tag reports "Cannot decode this type: ".
 void tqvRegisterDecoder(TQVINT tag, tqvPayloadDecoder decoder);
 tqvPayloadDecoder tqvFindDecoder(TQVINT tag);
+
+// Makers of the objects that the notation reader does not build itself: "form" and
+// "control" receive the property table, "reference", "image", "sound" and "soundfile" the
+// name. Until one is registered, reading its form reports "Cannot decode this type: ".
+using tqvNotationFactory = tqvHandle (*)(const tqvHandle& argument);
+void tqvRegisterNotationFactory(std::string_view keyword, tqvNotationFactory factory);
+tqvNotationFactory tqvFindNotationFactory(std::string_view keyword);
+
+// Forgets every registered decoder and factory (at the end of a program).
+void tqvForgetCodecs();

@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "storage/codecs.h"
 #include "values/handle.h"
 
 // Reads one value with the names of `constants` (a table from lower-case names to
@@ -12,12 +13,6 @@ tqvHandle tqvDecodeString(const tqvHandle& stringOrBuf, const tqvHandle& constan
 // the colour names.
 tqvHandle tqvDecodeStandard(const tqvHandle& stringOrBuf);
 tqvHandle tqvStandardConstants();
-
-// Makers of the objects that the reader does not build itself: "form" and "control"
-// receive the property table, "reference", "image", "sound" and "soundfile" the name.
-// Until one is registered, reading its form reports "Cannot decode this type: ".
-using tqvNotationFactory = tqvHandle (*)(const tqvHandle& argument);
-void tqvRegisterNotationFactory(std::string_view keyword, tqvNotationFactory factory);
 
 // The screen size that the region form starts its bounding-box search from.
 void tqvSetNotationScreenSize(TQVINT width, TQVINT height);

@@ -23,11 +23,6 @@ namespace {
 
 constexpr size_t kTokenLimit = 63;
 
-std::map<std::string, tqvNotationFactory, std::less<>>& factories() {
-  static std::map<std::string, tqvNotationFactory, std::less<>> all;
-  return all;
-}
-
 TQVINT screenWidth = 640;
 TQVINT screenHeight = 480;
 
@@ -378,12 +373,12 @@ class Reader {
 
   tqvHandle made(std::string_view keyword, const tqvHandle& argument) {
     if (argument.isNil()) return TQV_NIL;
-    auto found = factories().find(keyword);
-    if (found == factories().end()) {
+    tqvNotationFactory factory = tqvFindNotationFactory(keyword);
+    if (factory == nullptr) {
       tqvError("Cannot decode this type: " + std::string(keyword));
       return TQV_NIL;
     }
-    return found->second(argument);
+    return factory(argument);
   }
 
   // One string argument: the name of a reference, image, sound or file.
@@ -475,10 +470,6 @@ tqvHandle makeStandardConstants() {
 }
 
 }  // namespace
-
-void tqvRegisterNotationFactory(std::string_view keyword, tqvNotationFactory factory) {
-  factories()[std::string(keyword)] = factory;
-}
 
 void tqvSetNotationScreenSize(TQVINT width, TQVINT height) {
   screenWidth = width;

@@ -2,6 +2,7 @@
 // and the numeric conversions.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "values/handle.h"
@@ -40,3 +41,21 @@ TQVINT tqvLeadingInt(std::string_view text);
 double tqvLeadingFloat(std::string_view text);
 // Truncates toward zero, saturating at the 32-bit range (NaN gives 0).
 TQVINT tqvTruncate(double value);
+
+// Lenient reads of properties that may hold any value; they never report.
+// An int, a float (truncated) or a boolean (0 or 1); anything else gives `fallback`.
+TQVINT tqvNumberOf(const tqvHandle& value, TQVINT fallback);
+// As tqvNumberOf, and a string gives its leading decimal integer (0 when it has none).
+TQVINT tqvIntegerOf(const tqvHandle& value, TQVINT fallback);
+// A boolean; an int or float is true when non-zero; a string by its leading integer
+// ("1" is true, "true" is false); nil and any other value give `fallback`.
+bool tqvFlagOf(const tqvHandle& value, bool fallback);
+// Lists and tables compare item by item and key by key; everything else as tqvEquals.
+// Structures nested deeper than a few hundred levels count as different.
+bool tqvSameValue(const tqvHandle& a, const tqvHandle& b);
+
+// a + b held to the 32-bit range (content geometry may sit near the limits).
+inline TQVINT tqvSaturatingAdd(TQVINT a, TQVINT b) {
+  int64_t sum = int64_t{a} + b;
+  return static_cast<TQVINT>(sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : sum);
+}

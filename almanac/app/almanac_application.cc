@@ -3,7 +3,7 @@
 
 #include "framework/environment.h"
 #include "framework/forms.h"
-#include "framework/program_state.h"
+#include "framework/runtime.h"
 
 namespace {
 

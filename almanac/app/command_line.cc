@@ -19,7 +19,8 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
   auto* printTo = app.add_option("--print-to", options.printTo, "directory for printed pages");
   app.add_option("--set", sets, "set an environment key, KEY=VALUE (repeatable)")
       ->each([](const std::string& pair) {
-        if (pair.find('=') == std::string::npos || pair.front() == '=')
+        std::pair<std::string, std::string> setting;
+        if (!tqvPlatform::parseSetting(pair, setting))
           throw CLI::ValidationError("--set", "expects KEY=VALUE, got '" + pair + "'");
       });
   app.add_option("words", options.words, "command-line words handed to the application");
@@ -36,8 +37,9 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
   if (!userDir.empty()) options.settings.emplace_back("UserDataPath", userDir);
   if (!form.empty()) options.settings.emplace_back("OpenForm", form);
   for (const std::string& pair : sets) {
-    size_t equals = pair.find('=');
-    options.settings.emplace_back(pair.substr(0, equals), pair.substr(equals + 1));
+    std::pair<std::string, std::string> setting;
+    tqvPlatform::parseSetting(pair, setting);
+    options.settings.push_back(std::move(setting));
   }
   return -1;
 }

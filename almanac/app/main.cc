@@ -8,7 +8,7 @@
 #include "controls/controls_library.h"
 #include "framework/forms.h"
 #include "framework/process_entry.h"
-#include "media/media_library.h"
+#include "framework/screen_report.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/sdl/sdl_backend.h"
 #include "values/cp1252.h"
@@ -45,16 +45,18 @@ int main(int argc, char** argv) {
   tqvPlatform::HeadlessOptions headless;
   if (options.headless && !loadScript(options, headless)) return 2;
   headless.activeFormName = [] { return tqvCp1252ToUtf8(tqvActiveFormName()); };
+  headless.controlCentre = [](const std::string& name, int32_t& x, int32_t& y) {
+    return tqvControlCentre(tqvUtf8ToCp1252(name), x, y);
+  };
+  headless.screenDump = [] { return tqvCp1252ToUtf8(tqvScreenDump()); };
 
-  tqvMediaStartup();
-  tqvControlsStartup();
-
-  tqvProgramSetup setup;
-  setup.title = lxApplicationTitle();
-  setup.version = lxApplicationVersion();
-  setup.abbreviation = lxApplicationAbbreviation();
+  tqvProcessSetup setup;
+  setup.program.title = lxApplicationTitle();
+  setup.program.version = lxApplicationVersion();
+  setup.program.abbreviation = lxApplicationAbbreviation();
+  setup.program.settings = options.settings;
+  setup.program.installLibraries = tqvInstallControls;
   setup.words = options.words;
-  setup.settings = options.settings;
   setup.headless = options.headless;
   setup.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {
     if (options.headless)

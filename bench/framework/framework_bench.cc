@@ -15,7 +15,8 @@
 
 #include "almanac/app/almanac_application.h"
 #include "bench/common/ratio_reporter.h"
-#include "framework/event_queue.h"
+#include "controls/controls_library.h"
+#include "framework/events.h"
 #include "framework/process_entry.h"
 #include "framework/standard_application.h"
 #include "platform/headless/headless_backend.h"
@@ -47,10 +48,11 @@ void StartupToFirstFrame(benchmark::State& state) {
   for (auto _ : state) {
     Clock::time_point begin = Clock::now();
     Clock::time_point firstFrame{};
-    tqvProgramSetup setup;
-    setup.title = lxApplicationTitle();
-    setup.version = lxApplicationVersion();
-    setup.abbreviation = lxApplicationAbbreviation();
+    tqvProcessSetup setup;
+    setup.program.title = lxApplicationTitle();
+    setup.program.version = lxApplicationVersion();
+    setup.program.abbreviation = lxApplicationAbbreviation();
+    setup.program.installLibraries = tqvInstallControls;
     setup.headless = true;
     setup.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {
       tqvPlatform::HeadlessOptions options;
@@ -119,8 +121,10 @@ class CountingApplication : public tqvStandardApplication {
 constexpr int kBatch = 40;  // below the default queue capacity of 50
 
 void Dispatch_ours(benchmark::State& state) {
+  tqvProgramSetup setup;
+  setup.title = "bench";
+  tqvProgram program(setup);
   auto* app = new CountingApplication();
-  tqvInstallApplication(app);
   tqvGetEvent(TQV_ALL_EVENTS, 0);  // creates the queue
   tqvEvent key;
   key.type = TQV_KEY_DOWN_EVENT;
@@ -135,8 +139,6 @@ void Dispatch_ours(benchmark::State& state) {
   }
   benchmark::DoNotOptimize(app->sum);
   state.SetItemsProcessed(state.iterations() * kBatch);
-  delete app;
-  tqvDiscardEventQueue();
 }
 BENCHMARK(Dispatch_ours)->Name("Dispatch/ours");
 

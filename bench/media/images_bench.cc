@@ -10,6 +10,7 @@
 
 #include "bench/common/ratio_reporter.h"
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "values/buffer.h"
 #include "values/region.h"
 #include "values/string.h"

@@ -9,25 +9,31 @@
 #include "bench/common/ratio_reporter.h"
 #include "framework/app_window.h"
 #include "framework/application.h"
-#include "framework/program_state.h"
+#include "framework/program.h"
 #include "media/drawing_surface.h"
 #include "media/image.h"
-#include "media/media_library.h"
+#include "media/image_factory.h"
+#include "media/media_services.h"
 #include "platform/headless/headless_backend.h"
 #include "values/values.h"
 
 namespace {
 
+tqvProgramSetup benchProgram() {
+  tqvProgramSetup setup;
+  setup.title = "bench";
+  setup.version = "1";
+  setup.abbreviation = "B";
+  setup.installLibraries = tqvInstallMedia;
+  return setup;
+}
+
 struct Window {
-  Window() {
+  Window() : program(benchProgram()) {
     tqvPlatform::HeadlessOptions options;
     options.transcript = std::fopen("/dev/null", "w");
-    backend = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
-    tqvSetBackend(backend.get());
-    tqvMediaStartup();
-    tqvSetAppIdentity(tqvMakeString("bench"), tqvMakeString("1"), tqvMakeString("B"));
+    program.setBackend(std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options)));
     app = new tqvApplication();
-    tqvInstallApplication(app);
     app->setMainWindow(tqvAppWindow::create(tqvAppTitle()));
     picture = tqvMakeContextImage(640, 480);
     cairo_t* cr = cairo_create(tqvAsSurface(picture)->cairoSurface());
@@ -39,7 +45,7 @@ struct Window {
     cairo_pattern_destroy(gradient);
     cairo_destroy(cr);
   }
-  std::unique_ptr<tqvPlatform::HeadlessBackend> backend;
+  tqvProgram program;
   tqvApplication* app = nullptr;
   tqvHandle picture;
 };
@@ -51,7 +57,7 @@ Window& window() {
 
 void FullPicture_ours(benchmark::State& state) {
   window();
-  tqvDrawingSurface* s = tqvDrawingSurface::forMainWindow();
+  tqvDrawingSurface* s = tqvScreenSurface();
   const tqvHandle& picture = window().picture;
   for (auto _ : state) {
     s->drawImage(picture, 0, 0);
@@ -76,7 +82,7 @@ void FullPicture_cairo(benchmark::State& state) {
 
 void FadeRound(benchmark::State& state) {
   window();
-  tqvDrawingSurface* s = tqvDrawingSurface::forMainWindow();
+  tqvDrawingSurface* s = tqvScreenSurface();
   for (auto _ : state) {
     s->fadeOut(0);
     s->fadeIn(0);
@@ -85,7 +91,7 @@ void FadeRound(benchmark::State& state) {
 
 void Paragraph(benchmark::State& state) {
   window();
-  tqvDrawingSurface* s = tqvDrawingSurface::forMainWindow();
+  tqvDrawingSurface* s = tqvScreenSurface();
   s->selectFont(tqvMakeFont(tqvMakeString("Times New Roman"), 12, 0));
   tqvHandle text = tqvFromUtf8(
       "O Brasil é o maior país da América do Sul e ocupa quase metade do continente. "

@@ -5,9 +5,8 @@
 #include <cstdint>
 
 #include "controls/controls_library.h"
-#include "framework/application.h"
+#include "framework/program.h"
 #include "framework/standard_application.h"
-#include "media/media_library.h"
 #include "storage/encoding.h"
 #include "storage/memory_stream.h"
 #include "storage/notation.h"
@@ -22,15 +21,19 @@ TQVINT ignoreError(tqvHandle) {
 }
 
 void setUp() {
-  static bool done = false;
-  if (done) return;
-  done = true;
-  tqvSetErrorHandler(ignoreError);
-  tqvSetExitHandler(nullptr);
-  tqvMediaStartup();
-  tqvControlsStartup();
-  // The standard application registers the built-in classes; it stays for the run.
-  tqvInstallApplication(new tqvStandardApplication());
+  // One program for the whole run; the standard application registers the built-in
+  // classes.
+  static tqvProgram* program = [] {
+    tqvProgramSetup setup;
+    setup.title = "fuzz";
+    setup.installLibraries = tqvInstallControls;
+    setup.errorHandler = ignoreError;
+    setup.exitHandler = nullptr;
+    auto* made = new tqvProgram(setup);
+    new tqvStandardApplication();
+    return made;
+  }();
+  (void)program;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "fuzz/storage/fuzz_support.h"
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "storage/encoding.h"
 #include "storage/memory_stream.h"
 #include "values/buffer.h"

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 
 #include "platform/png_writer.h"
 #include "platform/process.h"
@@ -203,13 +204,34 @@ void HeadlessBackend::runCommand(const ScriptCommand& command) {
     case Kind::Shot: {
       std::string name = command.text;
       if (name.size() < 4 || name.compare(name.size() - 4, 4, ".png") != 0) name += ".png";
-      std::string path =
-          options_.shotsDirectory.empty() ? name : options_.shotsDirectory + "/" + name;
+      std::string path = outputPath(name);
       std::string error;
       if (!writePng(picture(), path, error)) {
         failScript(command, "cannot write " + path + ": " + error);
       } else {
         transcriptLine("shot " + path);
+      }
+      break;
+    }
+    case Kind::ClickControl: {
+      ScriptCommand click = command;
+      click.kind = Kind::Click;
+      if (!options_.controlCentre ||
+          !options_.controlCentre(command.text, click.numbers[0], click.numbers[1])) {
+        failScript(command, "no visible control named \"" + command.text + "\" on screen");
+        break;
+      }
+      appendScriptInput(click, pointer_, pending_);
+      break;
+    }
+    case Kind::Dump: {
+      std::string path = outputPath(command.text);
+      std::string text = options_.screenDump ? options_.screenDump() : std::string();
+      std::ofstream file(path, std::ios::binary | std::ios::trunc);
+      if (!(file << text) || !file.flush()) {
+        failScript(command, "cannot write " + path);
+      } else {
+        transcriptLine("dump " + path);
       }
       break;
     }
@@ -231,6 +253,10 @@ void HeadlessBackend::failScript(const ScriptCommand& command, const std::string
   next_ = options_.script.size();
   waitLeft_ = 0;
   endings_ = 2;
+}
+
+std::string HeadlessBackend::outputPath(const std::string& name) const {
+  return options_.shotsDirectory.empty() ? name : options_.shotsDirectory + "/" + name;
 }
 
 void HeadlessBackend::transcriptLine(const std::string& line) {

@@ -27,9 +27,13 @@ struct HeadlessOptions {
   std::FILE* transcript = stdout;  // message boxes, shots and raise requests, one a line
   // Called whenever the picture would be shown (for measurements).
   std::function<void()> onPresent;
-  // The name (UTF-8) of the program's active form or top dialog, for "expect-form";
-  // without it every "expect-form" fails.
+  // What scripts ask of the program (UTF-8). The name of the active form or top dialog,
+  // for "expect-form" (without it every "expect-form" fails); the centre of the named
+  // visible control there, for "click-control" (false when there is none); the forms on
+  // screen with their controls in the text notation, for "dump".
   std::function<std::string()> activeFormName;
+  std::function<bool(const std::string& name, int32_t& x, int32_t& y)> controlCentre;
+  std::function<std::string()> screenDump;
 };
 
 class HeadlessBackend : public Backend {
@@ -90,6 +94,8 @@ class HeadlessBackend : public Backend {
  private:
   void runCommand(const ScriptCommand& command);
   void failScript(const ScriptCommand& command, const std::string& what);
+  // Where "shot" and "dump" write a file of that name.
+  std::string outputPath(const std::string& name) const;
   void advanceClock(uint32_t step);
   void transcriptLine(const std::string& line);
 

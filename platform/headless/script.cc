@@ -1,6 +1,8 @@
 // Parsing of headless scripts and of the key names they use.
 #include "platform/headless/script.h"
 
+#include "platform/keys.h"
+
 #include <strings.h>
 
 #include <charconv>
@@ -37,47 +39,6 @@ bool parseNumbers(std::string_view rest, int count, int32_t* out) {
   return found == count;
 }
 
-struct NamedKey {
-  const char* name;
-  Key key;
-};
-
-const NamedKey kNamedKeys[] = {
-    {"Enter", Key::Enter},
-    {"Return", Key::Enter},
-    {"Esc", Key::Escape},
-    {"Escape", Key::Escape},
-    {"Tab", Key::Tab},
-    {"Backspace", Key::Backspace},
-    {"Space", Key::Space},
-    {"Insert", Key::Insert},
-    {"Delete", Key::Delete},
-    {"Home", Key::Home},
-    {"End", Key::End},
-    {"PageUp", Key::PageUp},
-    {"PageDown", Key::PageDown},
-    {"Left", Key::Left},
-    {"Right", Key::Right},
-    {"Up", Key::Up},
-    {"Down", Key::Down},
-    {"Alt", Key::Alt},
-    {"Ctrl", Key::Ctrl},
-    {"Control", Key::Ctrl},
-    {"Shift", Key::Shift},
-    {"F1", Key::F1},
-    {"F2", Key::F2},
-    {"F3", Key::F3},
-    {"F4", Key::F4},
-    {"F5", Key::F5},
-    {"F6", Key::F6},
-    {"F7", Key::F7},
-    {"F8", Key::F8},
-    {"F9", Key::F9},
-    {"F10", Key::F10},
-    {"F11", Key::F11},
-    {"F12", Key::F12},
-};
-
 bool parseKeyOnly(std::string_view name, KeyChord& chord) {
   std::vector<std::string> characters = splitCharacters(name);
   if (characters.size() == 1) {
@@ -91,14 +52,11 @@ bool parseKeyOnly(std::string_view name, KeyChord& chord) {
     chord.character = characters[0];
     return true;
   }
-  for (const NamedKey& named : kNamedKeys) {
-    if (sameName(name, named.name)) {
-      chord.key = named.key;
-      if (named.key == Key::Space) chord.character = " ";
-      return true;
-    }
-  }
-  return false;
+  const KeyName* named = findKeyNamed(name);
+  if (named == nullptr) return false;
+  chord.key = named->key;
+  if (named->key == Key::Space) chord.character = " ";
+  return true;
 }
 
 bool fail(std::string& error, std::string_view name, int line, std::string_view reason,
@@ -240,6 +198,16 @@ bool parseScript(std::string_view text, std::string_view name, std::vector<Scrip
       command.text = std::string(rest);
       if (command.text.empty() || command.text.find('/') != std::string::npos)
         return fail(error, name, line, "shot needs a file name", source);
+    } else if (word == "click-control") {
+      command.kind = Kind::ClickControl;
+      command.text = std::string(rest);
+      if (command.text.empty())
+        return fail(error, name, line, "click-control needs a control name", source);
+    } else if (word == "dump") {
+      command.kind = Kind::Dump;
+      command.text = std::string(rest);
+      if (command.text.empty() || command.text.find('/') != std::string::npos)
+        return fail(error, name, line, "dump needs a file name", source);
     } else if (word == "quit") {
       command.kind = Kind::Quit;
       if (!rest.empty()) return fail(error, name, line, "quit takes nothing", source);

@@ -32,13 +32,16 @@ struct ScriptCommand {
     ExpectBox,
     ExpectForm,
     Shot,
+    ClickControl,
+    Dump,
     Quit,
   };
   Kind kind = Kind::Quit;
   int line = 0;             // 1-based line number in the script
   std::string source;       // the line as written, without surrounding blanks
   int32_t numbers[4] = {};  // X Y (click...), X1 Y1 X2 Y2 (drag), MS (wait)
-  std::string text;         // type, expect-box and expect-form text, shot name
+  std::string text;         // type, expect-box and expect-form text, shot and dump file
+                            // names, click-control control name
   KeyChord chord;           // key
   BoxAnswer answer = BoxAnswer::Ok;
 };

@@ -16,10 +16,10 @@
 #include "controls/standard_form.h"
 #include "framework/app_window.h"
 #include "framework/class_registry.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/forms.h"
 #include "framework/standard_application.h"
-#include "media/media_library.h"
+#include "media/media_services.h"
 #include "storage/notation.h"
 #include "tests/media/image_test_support.h"
 #include "tests/media/media_fixture.h"
@@ -88,11 +88,13 @@ class ControlsTest : public MediaTest {
     setEnv("SourceDisk", disc_.string());
     setEnv("MediaPath", ".");
   }
-  // The standard application, with the built-in classes registered.
-  tqvApplication* newApplication() override {
-    tqvControlsStartup();
-    return new tqvStandardApplication();
+  tqvProgramSetup programSetup() override {
+    tqvProgramSetup setup = MediaTest::programSetup();
+    setup.installLibraries = tqvInstallControls;
+    return setup;
   }
+  // The standard application, with the built-in classes registered.
+  tqvApplication* newApplication() override { return new tqvStandardApplication(); }
 
   // A headless back end running `script`, the main window over it (its Start event
   // dropped) and, with `timerMs`, a timer ticking that often.

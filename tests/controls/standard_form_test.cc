@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/hooks.h"
-#include "framework/program_state.h"
+#include "framework/runtime.h"
 #include "tests/controls/controls_fixture.h"
 
 namespace {
@@ -76,17 +75,14 @@ TEST_F(StandardForm, TabSkipsDisabledAndHiddenStopsAndWraps) {
   EXPECT_EQ(active(), "D");
 }
 
-TEST_F(StandardForm, F1HandsTheHelpFileToTheViewer) {
-  static std::string shown;
-  shown.clear();
-  tqvHooks().showHelp = [](const tqvHandle& path) { shown = std::string(tqvStringView(path)); };
+TEST_F(StandardForm, F1OpensTheHelpFileWithTheDesktopProgram) {
   discFile("LX98.hlp", "help");
-  tqvSetProgramDirectory(S(disc_.string()));
+  runtime().programDirectory = S(disc_.string());
   startSession("key F1\n");
   show("(form)");
   runScript();
-  tqvHooks().showHelp = nullptr;
-  EXPECT_EQ(shown, disc_.string() + "\\LX98.hlp");
+  EXPECT_NE(transcript().find("open " + (disc_ / "LX98.hlp").string()), std::string::npos)
+      << transcript();
 }
 
 TEST_F(StandardForm, OpeningFadesOverFadeTimeUnlessToldNot) {

@@ -6,6 +6,7 @@
 #   #! stderr REGEX      the same for standard error
 #   #! args WORDS...     more command-line words for lx98; @DISC@ is the demo disc
 #   #! file NAME         a file that must exist in the shots directory afterwards
+#   #! holds NAME REGEX  that file exists and some part of it matches
 # Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>
 # -DDISC=<demo disc directory>.
 
@@ -19,6 +20,7 @@ set(status 0)
 set(stdout_patterns)
 set(stderr_patterns)
 set(files)
+set(holds)
 set(extra_args)
 foreach(line IN LISTS lines)
   if(line MATCHES "^#! ([a-z]+) (.*)$")
@@ -36,6 +38,8 @@ foreach(line IN LISTS lines)
       list(APPEND extra_args ${words})
     elseif(key STREQUAL "file")
       list(APPEND files "${value}")
+    elseif(key STREQUAL "holds")
+      list(APPEND holds "${value}")
     else()
       message(FATAL_ERROR "${SCRIPT}: unknown expectation '#! ${key}'")
     endif()
@@ -68,6 +72,19 @@ endforeach()
 foreach(name IN LISTS files)
   if(NOT EXISTS ${WORK}/${name})
     list(APPEND problems "no file ${name} was written")
+  endif()
+endforeach()
+foreach(entry IN LISTS holds)
+  string(REGEX MATCH "^([^ ]+) (.*)$" parts "${entry}")
+  set(name ${CMAKE_MATCH_1})
+  set(pattern "${CMAKE_MATCH_2}")
+  if(NOT EXISTS ${WORK}/${name})
+    list(APPEND problems "no file ${name} was written")
+  else()
+    file(READ ${WORK}/${name} contents)
+    if(NOT contents MATCHES "${pattern}")
+      list(APPEND problems "${name} does not match '${pattern}'")
+    endif()
   endif()
 endforeach()
 

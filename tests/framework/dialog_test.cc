@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "tests/framework/forms_fixture.h"
 #include "values/convert.h"
 
@@ -36,14 +36,14 @@ TEST_F(Dialogs, EscEndsTheDialogAndItsScreenRectangleComesBack) {
   tqvHandle main = recordingForm(read("(table (\"Name\" \"Main\"))"));
   tqvShowForm(main, tqvHandle(), true);
   tqvHandle dialog = dialogOf(*this, &log_, kBox);
-  screen_.log.clear();
+  screen_->log.clear();
   tqvHandle result = tqvRunDialog(dialog, S("data"));
   EXPECT_EQ(tqvStringView(result), "done");
   // Exactly the rectangle (10, 20)-(210, 120) was kept and drawn back at its place.
-  ASSERT_FALSE(screen_.log.empty());
-  EXPECT_EQ(screen_.log.front(), "capture 10 20 210 120");
-  EXPECT_TRUE(screen_.has("draw saved 10 20 210 120 at 10 20"));
-  EXPECT_EQ(screen_.originX(), 0);  // the drawing origin is the form's again
+  ASSERT_FALSE(screen_->log.empty());
+  EXPECT_EQ(screen_->log.front(), "capture 10 20 210 120");
+  EXPECT_TRUE(screen_->has("draw saved 10 20 210 120 at 10 20"));
+  EXPECT_EQ(screen_->originX(), 0);  // the drawing origin is the form's again
   EXPECT_EQ(app_->activeForm().object(), main.object());
   EXPECT_EQ(log_, (Log{"Main open", "Box open data", "Box close"}));
 }
@@ -56,7 +56,7 @@ TEST_F(Dialogs, AClickOutsideBeepsAndChangesNothingElse) {
   tqvPut(dialog, "Control List", listOf({inside}));
   tqvRunDialog(dialog);
   int beeps = 0;
-  for (const std::string& line : screen_.log) beeps += line == "play" ? 1 : 0;
+  for (const std::string& line : screen_->log) beeps += line == "play" ? 1 : 0;
   EXPECT_EQ(beeps, 1);
   // The click inside reached the control (dialog coordinates 40, 30).
   EXPECT_NE(std::find(log_.begin(), log_.end(), "Box triggered Inside"), log_.end());
@@ -84,9 +84,9 @@ TEST_F(Dialogs, DraggingByTheDragRectMovesTheDialogWithinTheMediaArea) {
   EXPECT_EQ(tqvAsDialog(dialog)->originX(), 440);
   EXPECT_EQ(tqvAsDialog(dialog)->originY(), 380);
   // What the dialog covered was put back before it moved, and kept at each new place.
-  EXPECT_TRUE(screen_.has("draw saved 10 20 210 120 at 10 20"));
-  EXPECT_TRUE(screen_.has("capture 110 70 310 170"));
-  EXPECT_TRUE(screen_.has("draw saved 440 380 640 480 at 440 380"));
+  EXPECT_TRUE(screen_->has("draw saved 10 20 210 120 at 10 20"));
+  EXPECT_TRUE(screen_->has("capture 110 70 310 170"));
+  EXPECT_TRUE(screen_->has("draw saved 440 380 640 480 at 440 380"));
 }
 
 TEST_F(Dialogs, TheEndOfTheSessionEndsTheDialogAndSetsTheQuitFlag) {

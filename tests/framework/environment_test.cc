@@ -11,6 +11,7 @@
 #include "framework/class_registry.h"
 #include "framework/cursor.h"
 #include "framework/environment.h"
+#include "framework/events.h"
 #include "framework/standard_application.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -28,9 +29,13 @@ class Environment : public FrameworkTest {
     hadDirs_ = dirs != nullptr;
     if (hadDirs_) savedDirs_ = dirs;
     ::setenv("XDG_CONFIG_DIRS", (root_ / "xdg").c_str(), 1);
-    tqvSetAppIdentity(tqvMakeString("Zazuzadov Lumbra 98"), tqvMakeString("1.0"),
-                      tqvMakeString("LX98"));
-    tqvSetProgramDirectory(tqvMakeString((root_ / "program").string()));
+    restartProgram();
+  }
+  tqvProgramSetup programSetup() override {
+    tqvProgramSetup setup = FrameworkTest::programSetup();
+    setup.title = "Zazuzadov Lumbra 98";
+    setup.programDirectory = (root_ / "program").string();
+    return setup;
   }
   void TearDown() override {
     FrameworkTest::TearDown();
@@ -52,9 +57,7 @@ class Environment : public FrameworkTest {
   // Runs a standard application through a session that ends at once.
   void runSession() {
     useHeadless("");
-    auto* app = new tqvStandardApplication();
-    tqvInstallApplication(app);
-    app->Run();
+    (new tqvStandardApplication())->Run();
   }
   std::string text(std::string_view key) {
     return std::string(tqvStringView(tqvGetEnvironment(key)));
@@ -66,15 +69,8 @@ class Environment : public FrameworkTest {
 };
 
 TEST_F(Environment, ReadsWithDefaultsAndConversions) {
-  // No application: an empty environment, writes dropped.
   EXPECT_TRUE(tqvGetEnvironment("X").isNil());
   EXPECT_EQ(tqvGetEnvironmentInteger("X", 7), 7);
-  tqvSetEnvironment("X", tqvMakeString("1"));
-  EXPECT_FALSE(tqvHasEnvironment("X"));
-
-  tqvApplication app;
-  tqvInstallApplication(&app);
-  EXPECT_TRUE(app.environment().is(TQV_TABLE_TYPE));
   tqvSetEnvironment("One", tqvMakeString("1"));
   tqvSetEnvironment("Word", tqvMakeString("true"));
   tqvSetEnvironment("Number", tqvMakeString(" 42abc"));
@@ -96,7 +92,7 @@ TEST_F(Environment, ReadsWithDefaultsAndConversions) {
 TEST_F(Environment, IniOverRegistryOverDefaults) {
   writeRegistry("ShowIntro=1\nMediaPath=Midia\nSourceDisk=/reg/disc\nStartupForm=reg.frm\n");
   writeIni("MediaPath=Media2\nStartupForm=\nEventLimit=7\n");
-  tqvSetCommandLineSettings({{tqvMakeString("SourceDisk"), tqvMakeString("/cli/disc")}});
+  runtime().commandLineSettings = {{tqvMakeString("SourceDisk"), tqvMakeString("/cli/disc")}};
   runSession();
   EXPECT_EQ(tqvGetEnvironment("TestMode").type(), TQV_BOOLEAN_TYPE);  // a default
   EXPECT_FALSE(tqvGetEnvironmentBoolean("TestMode", true));
@@ -110,22 +106,22 @@ TEST_F(Environment, IniOverRegistryOverDefaults) {
 }
 
 TEST_F(Environment, DiscKeysMirrorEachOther) {
-  writeIni("SourceDisk=D:\\\n");
-  runSession();
-  EXPECT_EQ(text("CDROMPATH"), "D:\\");
-  delete tqvCurrentApplication();
-  tqvDiscardEventQueue();
-
-  writeIni("CDROMPATH=E:\\\n");
-  runSession();
-  EXPECT_EQ(text("SourceDisk"), "E:\\");
-  delete tqvCurrentApplication();
-  tqvDiscardEventQueue();
-
-  writeIni("CDROMPATH=E:\\\nSourceDisk=F:\\\n");
-  runSession();
-  EXPECT_EQ(text("SourceDisk"), "F:\\");
-  EXPECT_EQ(text("CDROMPATH"), "E:\\");
+  struct Case {
+    const char* ini;
+    const char* sourceDisk;
+    const char* cdrom;
+  } cases[] = {
+      {"SourceDisk=D:\\\n", "D:\\", "D:\\"},
+      {"CDROMPATH=E:\\\n", "E:\\", "E:\\"},
+      {"CDROMPATH=E:\\\nSourceDisk=F:\\\n", "F:\\", "E:\\"},  // both given: kept
+  };
+  for (const Case& c : cases) {
+    restartProgram();
+    writeIni(c.ini);
+    runSession();
+    EXPECT_EQ(text("SourceDisk"), c.sourceDisk) << c.ini;
+    EXPECT_EQ(text("CDROMPATH"), c.cdrom) << c.ini;
+  }
 }
 
 TEST_F(Environment, UnreadableOrOddConfigurationIsSkipped) {
@@ -138,7 +134,6 @@ TEST_F(Environment, UnreadableOrOddConfigurationIsSkipped) {
 
 TEST_F(Environment, StandardApplicationDefaultsAndCursors) {
   useHeadless("");
-  tqvSetEnvironment("ignored", tqvMakeInt(1));  // no application yet
   tqvStandardApplication app;
   EXPECT_FALSE(tqvGetEnvironmentBoolean("MaximizeWindow", true));
   EXPECT_TRUE(tqvGetEnvironmentBoolean("DisableDrawingAttributeCaching", false));
@@ -180,7 +175,6 @@ tqvHandle prototype(const std::string& name) {
 }
 
 TEST_F(Environment, ClassRegistryRefusesASecondRegistration) {
-  tqvApplication app;
   tqvHandle button = prototype("Button");
   tqvRegisterClass(button);
   tqvRegisterClass(prototype("ListBox"));

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/environment.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/standard_application.h"
 #include "tests/framework/framework_fixture.h"
 #include "values/string.h"
@@ -108,20 +108,15 @@ TEST_F(ProgramQueue, EventLimitComesFromTheEnvironment) {
   const char* const values[] = {"3", "abc", "-4", "0"};
   const TQVINT capacities[] = {3, 50, 50, 50};
   for (int i = 0; i < 4; ++i) {
-    auto* app = new tqvApplication();
-    tqvInstallApplication(app);
     tqvSetEnvironment("EventLimit", tqvMakeString(values[i]));
     tqvPostEvent(event(TQV_TIMER_EVENT));
     ASSERT_NE(tqvCurrentEventQueue(), nullptr);
     EXPECT_EQ(tqvCurrentEventQueue()->capacity(), capacities[i]) << values[i];
-    tqvDiscardEventQueue();
-    delete app;
+    runtime().queue.reset();
   }
 }
 
 TEST_F(ProgramQueue, QuitArrivesThroughAFullQueueWhileAKeyIsLost) {
-  auto* app = new tqvApplication();
-  tqvInstallApplication(app);
   tqvSetEnvironment("EventLimit", tqvMakeString("4"));
   for (int i = 0; i < 4; ++i) EXPECT_TRUE(tqvPostEvent(event(TQV_MOUSE_DOWN_EVENT, i)));
   EXPECT_FALSE(tqvPostEvent(event(TQV_KEY_DOWN_EVENT, 0, 'k')));

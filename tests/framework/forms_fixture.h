@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "framework/app_window.h"
+#include "framework/application.h"
 #include "framework/control_object.h"
 #include "framework/dialog_object.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/forms.h"
-#include "framework/screen_services.h"
+#include "framework/services.h"
 #include "storage/notation.h"
 #include "tests/framework/framework_fixture.h"
 #include "values/generic.h"
@@ -66,7 +67,7 @@ inline tqvHandle namedReference(const std::string& name) {
 
 // A screen that writes every request into a log. A capture is a rectangle region
 // standing for the saved pixels, so that drawing it back names where it came from.
-class RecordingScreen : public tqvScreenServices {
+class RecordingScreen : public tqvServiceSet {
  public:
   Log log;
   void setBackdrop(const tqvHandle& image) override { log.push_back("backdrop"); }
@@ -176,15 +177,10 @@ class FormsTest : public FrameworkTest {
  public:
   void SetUp() override {
     FrameworkTest::SetUp();
-    tqvFormsStartup();
-    tqvSetDefaultFormMakers(nullptr, nullptr);
-    tqvSetScreenServices(&screen_);
+    auto screen = std::make_unique<RecordingScreen>();
+    screen_ = screen.get();
+    runtime().services = std::move(screen);
     app_ = new tqvApplication();
-    tqvInstallApplication(app_);
-  }
-  void TearDown() override {
-    tqvSetScreenServices(nullptr);
-    FrameworkTest::TearDown();
   }
 
   // A headless back end running `script` and a main window over it (its Start event is
@@ -228,6 +224,6 @@ class FormsTest : public FrameworkTest {
   }
 
   tqvApplication* app_ = nullptr;
-  RecordingScreen screen_;
+  RecordingScreen* screen_ = nullptr;
   Log log_;
 };

@@ -169,14 +169,14 @@ TEST_F(Forms, TheBackgroundImageSizesTheFormAndBecomesTheBackdrop) {
   tqvShowForm(form, tqvHandle(), true);
   EXPECT_EQ(tqvWidth(form), 300);
   EXPECT_EQ(tqvHeight(form), 200);
-  EXPECT_TRUE(screen_.has("backdrop"));
+  EXPECT_TRUE(screen_->has("backdrop"));
 
   // A form drawn as a dialog goes over the screen at its origin, through its mask.
-  screen_.log.clear();
+  screen_->log.clear();
   tqvHandle over = tqvWrapForm(new tqvFormObject(read(R"((table ("Background Image" "back.bmp")
       ("Dialog" 1) ("Background Mask Image" "mask.bmp") ("Origin X" 30) ("Origin Y" 40)))")));
   tqvAsFormObject(over)->open(tqvHandle());
-  EXPECT_EQ(screen_.log, (Log{"draw image at 30 40 masked"}));
+  EXPECT_EQ(screen_->log, (Log{"draw image at 30 40 masked"}));
 }
 
 TEST_F(Forms, DefinitionsWithWrongTypesOpenWithoutTheWrongParts) {

@@ -1,5 +1,6 @@
-// Test helper: a clean framework state for each test (no application, no queue, no back
-// end), an optional headless back end with a script, and a record of reported errors.
+// Test helper: each test runs inside its own program (the one set-up and teardown that
+// lx98 and tqvtool use), with reported errors recorded instead of shown, an optional
+// headless back end running a script, and its transcript.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/application.h"
-#include "framework/event_queue.h"
-#include "framework/program_state.h"
+#include "framework/events.h"
+#include "framework/program.h"
 #include "platform/headless/headless_backend.h"
 #include "values/error.h"
 #include "values/string.h"
@@ -20,32 +20,44 @@ class FrameworkTest : public ::testing::Test {
  protected:
   void SetUp() override {
     errors().clear();
-    previousError_ = tqvSetErrorHandler(&FrameworkTest::recordError);
-    previousExit_ = tqvSetExitHandler(nullptr);
     transcript_ = std::tmpfile();
+    program_ = std::make_unique<tqvProgram>(programSetup());
   }
 
   void TearDown() override {
-    if (tqvApplication* app = tqvCurrentApplication()) delete app;
-    tqvDiscardEventQueue();
-    tqvSetEventSource(nullptr);
-    tqvSetQuitFlag(false);
-    tqvSetBackend(nullptr);
-    backend_.reset();
-    tqvResetProgramState();
-    tqvSetErrorHandler(previousError_);
-    tqvSetExitHandler(previousExit_);
+    program_.reset();
     if (transcript_ != nullptr) std::fclose(transcript_);
   }
 
-  // Installs a headless back end running `script`.
+  // The program the tests run in: errors are recorded and never end the run. Fixtures of
+  // later libraries install their libraries here.
+  virtual tqvProgramSetup programSetup() {
+    tqvProgramSetup setup;
+    setup.title = "Lumbra";
+    setup.version = "1.0";
+    setup.abbreviation = "LX98";
+    setup.errorHandler = &FrameworkTest::recordError;
+    setup.exitHandler = nullptr;
+    return setup;
+  }
+
+  tqvRuntime& runtime() { return program_->runtime(); }
+  // Ends the test's program and starts a fresh one (for tests of several runs).
+  void restartProgram() {
+    backend_ = nullptr;
+    program_.reset();
+    program_ = std::make_unique<tqvProgram>(programSetup());
+  }
+
+  // Gives the program a headless back end running `script`.
   tqvPlatform::HeadlessBackend& useHeadless(const std::string& script) {
     tqvPlatform::HeadlessOptions options;
     std::string error;
     EXPECT_TRUE(tqvPlatform::parseScript(script, "test", options.script, error)) << error;
     options.transcript = transcript_;
-    backend_ = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
-    tqvSetBackend(backend_.get());
+    auto backend = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
+    backend_ = backend.get();
+    program_->setBackend(std::move(backend));
     return *backend_;
   }
 
@@ -62,14 +74,13 @@ class FrameworkTest : public ::testing::Test {
     return all;
   }
 
-  std::unique_ptr<tqvPlatform::HeadlessBackend> backend_;
+  std::unique_ptr<tqvProgram> program_;
+  tqvPlatform::HeadlessBackend* backend_ = nullptr;
 
  private:
   static TQVINT recordError(tqvHandle message) {
     errors().emplace_back(tqvStringView(message));
     return 0;
   }
-  tqvErrorHandler previousError_ = nullptr;
-  tqvExitHandler previousExit_ = nullptr;
   std::FILE* transcript_ = nullptr;
 };

@@ -93,7 +93,7 @@ TEST_F(Navigation, GoingBackShowsTheFormWithoutRecordingAndUpdatesTheButtons) {
   EXPECT_EQ(log_[1], "One open d1");
   EXPECT_EQ(log_[log_.size() - 2], "GoBack draw");
   EXPECT_EQ(log_.back(), "GoForward draw");
-  EXPECT_EQ(tqvCount(tqvGet(app_->navigationRecord(), "List")), 2);
+  EXPECT_EQ(tqvCount(tqvGet(tqvNavigationRecord(), "List")), 2);
   EXPECT_FALSE(tqvGoBack());
   EXPECT_TRUE(tqvGoForward());
   EXPECT_EQ(tqvActiveFormName(), "Two");

@@ -56,11 +56,11 @@ class ProcessEntry : public FrameworkTest {
     FrameworkTest::TearDown();
     fs::remove_all(runtime_);
   }
-  tqvProgramSetup setup(const std::string& script) {
-    tqvProgramSetup s;
-    s.title = "Lumbra teste";
-    s.version = "1.0";
-    s.abbreviation = "LXT";
+  tqvProcessSetup setup(const std::string& script) {
+    tqvProcessSetup s;
+    s.program.title = "Lumbra teste";
+    s.program.version = "1.0";
+    s.program.abbreviation = "LXT";
     s.headless = true;
     s.makeBackend = [script]() -> std::unique_ptr<tqvPlatform::Backend> {
       tqvPlatform::HeadlessOptions options;
@@ -75,9 +75,9 @@ class ProcessEntry : public FrameworkTest {
 };
 
 TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
-  tqvProgramSetup s = setup("quit\n");
+  tqvProcessSetup s = setup("quit\n");
   s.words = {"Agenda", "olá"};
-  s.settings = {{"SourceDisk", "/disc"}};
+  s.program.settings = {{"SourceDisk", "/disc"}};
   static std::vector<std::string> seen;
   static std::string directory;
   static bool standardHandlers = false;
@@ -88,9 +88,7 @@ TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
     tqvErrorHandler current = tqvSetErrorHandler(nullptr);
     tqvSetErrorHandler(current);
     standardHandlers = current == tqvStandardErrorHandler;
-    auto* app = new tqvStandardApplication(arguments);
-    tqvInstallApplication(app);
-    app->Run();
+    (new tqvStandardApplication(arguments))->Run();
     EXPECT_EQ(tqvStringView(tqvGetEnvironment("CDROMPATH")), "/disc");
   };
   EXPECT_EQ(tqvProcessEntry(s), 0);
@@ -98,16 +96,16 @@ TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
   EXPECT_FALSE(directory.empty());
   EXPECT_TRUE(fs::is_directory(directory));
   EXPECT_TRUE(standardHandlers);
-  // Afterwards: no application, no title, the test's own handlers back.
+  // Afterwards: the test's own program and handlers are back.
   EXPECT_EQ(tqvCurrentApplication(), nullptr);
-  EXPECT_TRUE(tqvAppTitle().isNil());
+  EXPECT_EQ(tqvStringView(tqvAppTitle()), "Lumbra");
   EXPECT_EQ(tqvBackend(), nullptr);
   tqvError("after");
   EXPECT_EQ(errors(), (std::vector<std::string>{"after"}));
 }
 
 TEST_F(ProcessEntry, FailedScriptGivesStatusOne) {
-  tqvProgramSetup s = setup("expect-box nada\n");
+  tqvProcessSetup s = setup("expect-box nada\n");
   s.applicationMain = [](const tqvHandle& arguments) {
     auto* app = new tqvStandardApplication(arguments);
     app->Run();
@@ -118,7 +116,7 @@ TEST_F(ProcessEntry, FailedScriptGivesStatusOne) {
 TEST_F(ProcessEntry, SecondInstanceRaisesTheFirstAndReturnsZero) {
   auto first = tqvPlatform::SingleInstance::acquire(tqvInstanceName("Lumbra teste", true));
   ASSERT_NE(first, nullptr);
-  tqvProgramSetup s = setup("");
+  tqvProcessSetup s = setup("");
   static bool ran = false;
   s.applicationMain = [](const tqvHandle&) { ran = true; };
   EXPECT_EQ(tqvProcessEntry(s), 0);
@@ -143,7 +141,7 @@ TEST_F(ProcessEntryDeathTest, ErrorUnderTheStandardHandlersShowsABoxAndExits255)
   fs::create_directories(runtime_);
   fs::path transcript = runtime_ / "transcript.txt";
   auto run = [&] {
-    tqvProgramSetup s = setup("");
+    tqvProcessSetup s = setup("");
     std::string path = transcript.string();
     s.makeBackend = [path]() -> std::unique_ptr<tqvPlatform::Backend> {
       tqvPlatform::HeadlessOptions options;

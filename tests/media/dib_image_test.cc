@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "tests/media/image_test_support.h"
 #include "tests/values/error_capture.h"
 #include "values/generic.h"

@@ -3,6 +3,7 @@
 #include <cairo.h>
 
 #include "media/drawing_surface.h"
+#include "media/media_services.h"
 #include "media/resources.h"
 #include "platform/png_writer.h"
 #include "tests/media/image_test_support.h"
@@ -40,7 +41,7 @@ TEST_F(DiscPictures, EveryKindDrawsFromTheDiscAndReachesThePng) {
   setEnv("SourceDisk", discPath());
   setEnv("MediaPath", "Media");
 
-  tqvDrawingSurface* s = tqvDrawingSurface::forMainWindow();
+  tqvDrawingSurface* s = tqvScreenSurface();
   s->setBackdrop(tqvMakeString("fundo.bmp"));  // found whatever the case
   s->drawImage(tqvMakeString("FOTO.JPG"), 20, 0);
   s->drawImage(tqvMakeString("velha.pic"), 30, 0);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "storage/encoding.h"
 #include "storage/memory_stream.h"
 #include "tests/media/image_test_support.h"

@@ -6,6 +6,7 @@
 
 #include "media/drawing_context.h"
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "tests/media/image_test_support.h"
 #include "tests/values/error_capture.h"
 #include "values/region.h"

@@ -12,6 +12,7 @@
 
 #include "media/context_image.h"
 #include "media/image.h"
+#include "media/image_factory.h"
 #include "values/buffer.h"
 #include "values/string.h"
 

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "framework/app_window.h"
-#include "media/media_library.h"
+#include "framework/application.h"
+#include "media/media_services.h"
 #include "platform/file_names.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -21,10 +22,13 @@ class MediaTest : public FrameworkTest {
     disc_ = std::filesystem::temp_directory_path() /
             ("tqv-media-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
     std::filesystem::create_directories(disc_);
-    tqvMediaStartup();
-    tqvSetAppIdentity(tqvMakeString("Lumbra"), tqvMakeString("1.0"), tqvMakeString("LX98"));
     app_ = newApplication();
-    tqvInstallApplication(app_);
+  }
+
+  tqvProgramSetup programSetup() override {
+    tqvProgramSetup setup = FrameworkTest::programSetup();
+    setup.installLibraries = tqvInstallMedia;
+    return setup;
   }
 
   // The application the tests run in; fixtures of later libraries make their own.

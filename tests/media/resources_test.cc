@@ -2,8 +2,10 @@
 // tables, traces and the disc prompt.
 #include "media/resources.h"
 
+#include <gmock/gmock.h>
+
 #include "framework/cursor.h"
-#include "framework/form_interface.h"
+#include "framework/form_object.h"
 #include "media/cursors.h"
 #include "storage/encoding.h"
 #include "storage/memory_stream.h"
@@ -18,16 +20,6 @@ using Resources = MediaTest;
 tqvHandle S(const std::string& s) {
   return tqvMakeString(s);
 }
-
-// A form whose properties answer the lookup.
-class PropertyForm : public tqvFormInterface {
- public:
-  tqvHandle properties = tqvTable(4);
-  bool opGetKey(const tqvHandle& key, tqvHandle& result) override {
-    result = tqvGet(properties, key);
-    return true;
-  }
-};
 
 TEST_F(Resources, MediaRootJoinsTheDiscAndTheMediaPath) {
   setEnv("SourceDisk", "D:\\");
@@ -66,9 +58,8 @@ TEST_F(Resources, NamesWithoutExtensionsComeOnlyFromFormsAndGlobals) {
 
 TEST_F(Resources, TheActiveFormHidesGlobalsOfTheSameName) {
   app_->setGlobal("Background Image", S("from globals"));
-  auto* form = new PropertyForm();
-  tqvHandle formValue = tqvHandle::wrap(form, TQV_FORM_TYPE);
-  tqvPut(form->properties, "Background Image", S("from the form"));
+  tqvHandle formValue = tqvWrapForm(new tqvFormObject());
+  tqvPut(formValue, "Background Image", S("from the form"));
   app_->setActiveForm(formValue);
   EXPECT_EQ(tqvStringView(tqvResolve(S("Background Image"))), "from the form");
   app_->setActiveForm(TQV_NIL);
@@ -90,6 +81,26 @@ TEST_F(Resources, ReferencesLoadAgainAtEveryResolution) {
   EXPECT_EQ(tqvGet(tqvResolve(S("Counter")), "n").intValue(), 2);
   EXPECT_EQ(tqvGet(reference, "n").intValue(), 2);
   EXPECT_TRUE(tqvResolve(TQV_NIL).isNil());
+}
+
+TEST_F(Resources, AResourceThatRefersBackToItselfEndsWithAReport) {
+  discFile("Media/self.tbl", "(reference \"self.tbl\")");
+  discFile("Media/ping.tbl", "(reference \"pong.tbl\")");
+  discFile("Media/pong.tbl", "(reference \"ping.tbl\")");
+  discFile("Media/loop.lst", "(list (image \"loop.lst\"))");
+  setEnv("SourceDisk", discPath());
+  setEnv("MediaPath", "Media");
+  app_->setGlobal("Own", tqvMakeResourceReference(S("Own")));
+  // A file whose value is a reference to itself, two files naming each other, a global
+  // referring to itself, a file whose notation loads itself while it is read.
+  for (const char* name : {"self.tbl", "pong.tbl", "Own", "loop.lst"}) {
+    tqvHandle value = tqvResolve(S(name));
+    EXPECT_TRUE(value.isNil() || value.is(TQV_LIST_TYPE)) << name;
+    ASSERT_EQ(errors().size(), 1u) << name;
+    EXPECT_THAT(errors().front(),
+                ::testing::MatchesRegex("Cannot load resource: .* \\(it refers back to itself\\)"));
+    errors().clear();
+  }
 }
 
 TEST_F(Resources, ResourceFatalReportsWhatCouldNotBeLoaded) {

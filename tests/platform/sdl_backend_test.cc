@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_keys.h"
 
 namespace {
 
@@ -91,6 +92,19 @@ TEST_F(SdlBackend, KeysTextAndButtonsAreTranslated) {
   // The dummy window is unscaled, so window and media positions agree.
   EXPECT_EQ(down.x, 10);
   EXPECT_EQ(down.y, 20);
+}
+
+TEST(SdlKeys, SdlCodesMapToTheNamedKeys) {
+  const std::pair<SDL_Keycode, Key> cases[] = {
+      {SDLK_RETURN, Key::Enter},   {SDLK_KP_ENTER, Key::Enter},     {SDLK_ESCAPE, Key::Escape},
+      {SDLK_F12, Key::F12},        {SDLK_PAGEUP, Key::PageUp},      {SDLK_DELETE, Key::Delete},
+      {SDLK_RSHIFT, Key::Shift},   {SDLK_LCTRL, Key::Ctrl},         {SDLK_RALT, Key::Alt},
+      {SDLK_SPACE, Key::Space},    {SDLK_a, static_cast<Key>('a')}, {SDLK_KP_8, Key::Other},
+      {SDLK_CAPSLOCK, Key::Other},
+  };
+  for (const auto& [code, key] : cases) {
+    EXPECT_EQ(tqvPlatform::keyFromSdl(code), key) << SDL_GetKeyName(code);
+  }
 }
 
 TEST_F(SdlBackend, TimersAndUserMessages) {

@@ -20,7 +20,7 @@ void addCompileCommands(CLI::App& app) {
   compile->add_option("NAME", names, "table or form resource names")->required();
   addDiscOptions(compile, options);
   compile->callback([] {
-    auto application = makeApplication(options);
+    makeApplication(options);
     for (const std::string& name : names) {
       std::string resource = tqvUtf8ToCp1252(name);
       tqvHandle tableFile = tqvPathJoin(tqvMediaRoot(), tqvMakeString(resource + ".tbl"));

@@ -4,7 +4,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,8 +20,8 @@ struct DiscOptions {
 // --disc DIR, --media-path P, --set KEY=VALUE (repeatable).
 void addDiscOptions(CLI::App* command, DiscOptions& options);
 
-// The standard application over the disc, installed, with its compiled "global" table
-// loaded.
-std::unique_ptr<tqvStandardApplication> makeApplication(const DiscOptions& options);
+// The standard application over the disc (owned by the tool's program), with its
+// compiled "global" table loaded.
+tqvStandardApplication& makeApplication(const DiscOptions& options);
 
 }  // namespace tqvtool

@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "framework/app_window.h"
-#include "framework/event_queue.h"
+#include "framework/events.h"
 #include "framework/forms.h"
-#include "framework/program_state.h"
+#include "framework/program.h"
 #include "framework/standard_application.h"
-#include "media/resources.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/png_writer.h"
 #include "tools/tqvtool/commands.h"
@@ -30,20 +29,17 @@ void addFormCommands(CLI::App& app) {
     tqvPlatform::HeadlessOptions headless;
     headless.transcript = stderr;  // message boxes, should any appear
     auto backend = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(headless));
-    tqvSetBackend(backend.get());
-    std::unique_ptr<tqvStandardApplication> application = makeApplication(renderOptions);
-    application->setMainWindow(tqvAppWindow::create(tqvAppTitle()));
+    tqvPlatform::HeadlessBackend& screen = *backend;
+    tqvCurrentProgram()->setBackend(std::move(backend));
+    tqvStandardApplication& application = makeApplication(renderOptions);
+    application.setMainWindow(tqvAppWindow::create(tqvAppTitle()));
     tqvFlushEvents(TQV_START_EVENT);
     tqvOpenFormByName(tqvMakeString(tqvUtf8ToCp1252(form)), tqvHandle());
     std::string error;
-    if (!tqvPlatform::writePng(backend->picture(), png, error)) {
+    if (!tqvPlatform::writePng(screen.picture(), png, error)) {
       fail("Cannot write " + tqvUtf8ToCp1252(png) + ": " + tqvUtf8ToCp1252(error));
     }
-    if (tqvFormInterface* f = application->form()) f->close();
-    application.reset();
-    tqvDiscardEventQueue();
-    tqvSetEventSource(nullptr);
-    tqvSetBackend(nullptr);
+    if (tqvFormObject* f = application.form()) f->close();
   });
 }
 

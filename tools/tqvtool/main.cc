@@ -2,16 +2,13 @@
 // indexes, keyed files) from the command line.
 #include <CLI/CLI.hpp>
 
-#include "controls/controls_library.h"
-#include "media/media_library.h"
+#include "framework/program.h"
 #include "tools/tqvtool/commands.h"
 #include "tools/tqvtool/tool_support.h"
 
 int main(int argc, char** argv) {
-  tqvtool::installFailureHandlers();
   // Forms, controls, images and references decode and print like every other value.
-  tqvMediaStartup();
-  tqvControlsStartup();
+  tqvProgram program(tqvtool::toolProgramSetup());
   CLI::App app{"tqvtool: inspect and build the framework's data files"};
   app.require_subcommand(1);
   tqvtool::addValueCommands(app);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "controls/controls_library.h"
 #include "storage/file_stream.h"
 #include "storage/notation.h"
 #include "values/cp1252.h"
@@ -28,9 +29,15 @@ TQVINT printAndFail(tqvHandle message) {
 
 }  // namespace
 
-void installFailureHandlers() {
-  tqvSetErrorHandler(printAndFail);
-  tqvSetExitHandler(exitWithFailure);
+tqvProgramSetup toolProgramSetup() {
+  tqvProgramSetup setup;
+  setup.title = "tqvtool";
+  setup.version = "1.0";
+  setup.abbreviation = "LX98";
+  setup.installLibraries = tqvInstallControls;
+  setup.errorHandler = printAndFail;
+  setup.exitHandler = exitWithFailure;
+  return setup;
 }
 
 tqvHandle pathValue(const std::string& path) {

@@ -4,12 +4,14 @@
 
 #include <string>
 
+#include "framework/program.h"
 #include "values/handle.h"
 
 namespace tqvtool {
 
-// Reported errors print their message on standard error and end the tool with 1.
-void installFailureHandlers();
+// The tool's program: the framework with the media and control libraries, where a
+// reported error prints its message on standard error and ends the tool with 1.
+tqvProgramSetup toolProgramSetup();
 
 // A command-line path (UTF-8) as a system path string value.
 tqvHandle pathValue(const std::string& path);
