@@ -1,0 +1,100 @@
+// Atomic replacement: a writer killed at any point leaves the old file or the new one,
+// failures leave the old file and say why, and new files get the usual permissions.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/replace_file.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tqvPlatform::replaceFile;
+
+std::string pattern(size_t size, unsigned step) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * step + size) % 251);
+  return bytes;
+}
+
+std::string contents(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes(fs::file_size(path), '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return bytes;
+}
+
+TEST(ReplaceFile, KilledWriterLeavesTheOldOrTheNewFile) {
+  TempDir dir;
+  const fs::path file = dir / "Agenda.DTT";
+  const std::string versions[] = {pattern(4 << 20, 7), pattern((6 << 20) + 123, 13)};
+  std::string error;
+  ASSERT_TRUE(replaceFile(file, versions[0], error)) << error;
+  // Milliseconds before the kill; the writer replaces the file again and again,
+  // alternating the two versions, so the kills land at many points of a write.
+  for (int delayMs : {0, 1, 2, 4, 7, 11, 16, 23, 31, 45, 60, 90}) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      std::string ignored;
+      for (unsigned n = 1;; ++n) replaceFile(file, versions[n % 2], ignored);
+    }
+    ::usleep(static_cast<useconds_t>(delayMs) * 1000);
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::string found = contents(file);
+    EXPECT_TRUE(found == versions[0] || found == versions[1])
+        << "after " << delayMs << " ms: " << found.size() << " bytes of neither version";
+  }
+  // Temporaries of killed writers are swept by the next replacement.
+  ASSERT_TRUE(replaceFile(file, "done", error)) << error;
+  EXPECT_EQ(contents(file), "done");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ReplaceFile, FailureKeepsTheOldFileAndSaysWhy) {
+  TempDir dir;
+  fs::create_directory(dir / "occupied");
+  const struct {
+    fs::path path;
+    std::string reason;
+  } cases[] = {
+      {dir / "occupied", "Is a directory"},
+      {dir / "missing" / "file", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(replaceFile(c.path, "new", error)) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "occupied"));
+  EXPECT_TRUE(fs::is_empty(dir / "occupied"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ReplaceFile, ReplacementHasTheModeOfANewFile) {
+  TempDir dir;
+  const fs::path file = dir / "PREFS.DAT";
+  std::ofstream(file) << "old";
+  fs::permissions(file, fs::perms::owner_read);
+  mode_t saved = ::umask(027);
+  std::string error;
+  bool replaced = replaceFile(file, "new", error);
+  ::umask(saved);
+  ASSERT_TRUE(replaced) << error;
+  struct stat info;
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(contents(file), "new");
+}
+
+}  // namespace
