@@ -1,5 +1,6 @@
 // The instance lock and raise requests, within one process (the lock is per open file,
 // so a second acquire here meets the first as another process would).
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <unistd.h>
