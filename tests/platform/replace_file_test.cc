@@ -2,6 +2,7 @@
 // failures leave the old file and say why, and new files get the usual permissions.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -64,21 +65,35 @@ TEST(ReplaceFile, KilledWriterLeavesTheOldOrTheNewFile) {
 TEST(ReplaceFile, FailureKeepsTheOldFileAndSaysWhy) {
   TempDir dir;
   fs::create_directory(dir / "occupied");
+  std::ofstream(dir / "PREFS.DAT") << "old";
   const struct {
     fs::path path;
+    rlim_t sizeLimit;  // the largest file this process may write
     std::string reason;
   } cases[] = {
-      {dir / "occupied", "Is a directory"},
-      {dir / "missing" / "file", "No such file or directory"},
+      {dir / "PREFS.DAT", 4096, "File too large"},  // fails in the middle of the write
+      {dir / "occupied", RLIM_INFINITY, "Is a directory"},
+      {dir / "missing" / "file", RLIM_INFINITY, "No such file or directory"},
   };
+  ::signal(SIGXFSZ, SIG_IGN);
   for (const auto& c : cases) {
+    rlimit saved, limit;
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    limit = {c.sizeLimit, saved.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
     std::string error;
-    EXPECT_FALSE(replaceFile(c.path, "new", error)) << c.path;
+    bool replaced = replaceFile(c.path, pattern(1 << 16, 3), error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(replaced) << c.path;
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;
   }
-  EXPECT_TRUE(fs::is_directory(dir / "occupied"));
+  ::signal(SIGXFSZ, SIG_DFL);
+  std::string error;
+  EXPECT_FALSE(tqvPlatform::commitTemporary(dir / "never-written", dir / "PREFS.DAT", error));
+  EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+  EXPECT_EQ(contents(dir / "PREFS.DAT"), "old");
   EXPECT_TRUE(fs::is_empty(dir / "occupied"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
 TEST(ReplaceFile, ReplacementHasTheModeOfANewFile) {
