@@ -113,6 +113,16 @@ TEST_F(SingleInstanceTest, DirectoriesAnotherUserCouldHaveMadeArePassedOver) {
     ::close(foreign);
     ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
   }
+  // With every directory refused there is no lock, and every start runs.
+  ::unsetenv("XDG_RUNTIME_DIR");
+  for (const fs::path& d : {shared, cache}) {
+    fs::remove_all(d);
+    fs::create_directories(d);
+    fs::permissions(d, fs::perms::all);
+  }
+  auto first = SingleInstance::acquire("Lumbra test");
+  EXPECT_NE(first, nullptr);
+  EXPECT_NE(SingleInstance::acquire("Lumbra test"), nullptr);
 }
 
 }  // namespace
