@@ -1,5 +1,5 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke release run clean format
+.PHONY: all deps test build bench fuzz fuzz-smoke release run clean format coverage
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
@@ -37,6 +37,20 @@ fuzz: deps
 # Runs every fuzzer for a short while on its kept corpus.
 fuzz-smoke: fuzz
 	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS)
+
+# Line coverage of the libraries (tests, benchmarks and fuzzers left out): the summary on
+# standard output, the detailed report in build/coverage/html/index.html.
+COVERAGE_DIRS = values|btree|storage|platform|framework|media|controls|print|almanac|tools
+coverage: deps
+	cmake --preset coverage
+	cmake --build --preset coverage -j $(JOBS)
+	find build/coverage -name '*.gcda' -delete
+	ctest --preset coverage
+	mkdir -p build/coverage/html
+	gcovr --root . --object-directory build/coverage -j $(JOBS) \
+	  --exclude-directories 'build/coverage/CMakeFiles' \
+	  --filter '($(COVERAGE_DIRS))/' --exclude '(tests|bench|fuzz|build)/' \
+	  --html-details build/coverage/html/index.html --print-summary
 
 format:
 	git ls-files '*.cc' '*.h' | xargs clang-format -i

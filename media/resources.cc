@@ -16,6 +16,7 @@
 #include "storage/codecs.h"
 #include "storage/encoding.h"
 #include "storage/file_stream.h"
+#include "storage/memory_stream.h"
 #include "storage/notation.h"
 #include "values/cp1252.h"
 #include "values/error.h"
@@ -195,10 +196,9 @@ tqvHandle compiledPath(const tqvHandle& name) {
 }
 
 bool writeCompiled(const tqvHandle& name, const tqvHandle& table) {
-  tqvHandle stream = tqvFileStream(compiledPath(name), TQV_FILE_CREATE);
-  if (stream.isNil()) return false;
-  tqvEncode(stream, table);
-  return true;
+  tqvHandle encoded = tqvMemoryStream(nullptr, 0);
+  tqvEncode(encoded, table);
+  return tqvWriteWholeFile(compiledPath(name), encoded.as<tqvMemoryStreamObject>()->writtenBytes());
 }
 
 }  // namespace

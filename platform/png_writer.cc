@@ -1,10 +1,13 @@
-// PNG output through libpng's simplified interface.
+// PNG output through libpng's simplified interface, encoded in memory and then put in
+// place in one step.
 #include "platform/png_writer.h"
 
 #include <png.h>
 
 #include <cstring>
 #include <vector>
+
+#include "platform/replace_file.h"
 
 namespace tqvPlatform {
 
@@ -33,13 +36,23 @@ bool writePng(const Picture& picture, const std::string& path, std::string& erro
   image.width = static_cast<png_uint_32>(picture.width);
   image.height = static_cast<png_uint_32>(picture.height);
   image.format = PNG_FORMAT_RGB;
-  if (png_image_write_to_file(&image, path.c_str(), 0, rgb.data(), picture.width * 3, nullptr) ==
-      0) {
-    error = image.message[0] != '\0' ? image.message : "cannot write the file";
+  // The first call only measures the encoded size.
+  png_alloc_size_t size = 0;
+  std::vector<unsigned char> encoded;
+  int stride = picture.width * 3;
+  bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), stride, nullptr) != 0;
+  if (ok) {
+    encoded.resize(size);
+    ok = png_image_write_to_memory(&image, encoded.data(), &size, 0, rgb.data(), stride, nullptr) !=
+         0;
+  }
+  if (!ok) {
+    error = image.message[0] != '\0' ? image.message : "cannot encode the picture";
     png_image_free(&image);
     return false;
   }
-  return true;
+  return replaceFile(path, std::string_view(reinterpret_cast<const char*>(encoded.data()), size),
+                     error);
 }
 
 }  // namespace tqvPlatform

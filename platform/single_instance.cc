@@ -1,5 +1,6 @@
-// The instance lock (flock on a file) and the raise requests (an abstract local socket
-// whose name is derived from the runtime directory, the user and the instance name).
+// The instance lock (flock on a file in a checked private directory) and the raise
+// requests (an abstract local socket whose name is derived from that directory, the user
+// and the instance name).
 #include "platform/single_instance.h"
 
 #include <fcntl.h>
@@ -19,18 +20,63 @@
 namespace tqvPlatform {
 namespace {
 
-std::string runtimeDirectory() {
-  const char* dir = std::getenv("XDG_RUNTIME_DIR");
-  if (dir != nullptr && *dir != '\0') return dir;
-  return "/tmp/tqv-runtime-" + std::to_string(::getuid());
+// Makes the missing parents of `dir`, readable by the user only.
+void makeParents(const std::string& dir) {
+  for (size_t slash = dir.find('/', 1); slash != std::string::npos;
+       slash = dir.find('/', slash + 1)) {
+    ::mkdir(dir.substr(0, slash).c_str(), 0700);
+  }
 }
 
-// Creates the directory and any missing parents, readable by the user only.
-void makePrivateDirectory(const std::string& dir) {
-  for (size_t slash = dir.find('/', 1);; slash = dir.find('/', slash + 1)) {
-    ::mkdir(dir.substr(0, slash).c_str(), 0700);
-    if (slash == std::string::npos) break;
+// The directory `dir` opened when it is private: a real directory (not a symbolic link)
+// of this user with mode 0700, so that no other user can have put a lock file in it.
+// Made when missing. -1 when it is missing and cannot be made, or not private.
+int openPrivateDirectory(const std::string& dir) {
+  if (dir.empty() || dir[0] != '/') return -1;
+  makeParents(dir);
+  bool made = ::mkdir(dir.c_str(), 0700) == 0;
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return -1;
+  if (made) ::fchmod(fd, 0700);  // whatever the umask took away
+  struct stat info;
+  if (::fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid() ||
+      (info.st_mode & 0777) != 0700) {
+    ::close(fd);
+    return -1;
   }
+  return fd;
+}
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// The first private directory among the runtime directory, a per-user one in the
+// temporary directory and one in the user's cache, opened; `path` names it. A directory
+// another user made or opened up is passed over, so it can never hold the lock.
+int openLockDirectory(std::string& path) {
+  std::string tmp = environment("TMPDIR"), cache = environment("XDG_CACHE_HOME");
+  if (tmp.empty()) tmp = "/tmp";
+  if (cache.empty() && !environment("HOME").empty()) cache = environment("HOME") + "/.cache";
+  for (std::string candidate :
+       {environment("XDG_RUNTIME_DIR"), tmp + "/tqv-runtime-" + std::to_string(::getuid()),
+        cache.empty() ? cache : cache + "/tqv-runtime"}) {
+    int fd = openPrivateDirectory(candidate);
+    if (fd >= 0) {
+      path = candidate;
+      return fd;
+    }
+  }
+  path.clear();
+  return -1;
+}
+
+std::string lockDirectory() {
+  std::string path;
+  int fd = openLockDirectory(path);
+  if (fd >= 0) ::close(fd);
+  return path;
 }
 
 std::string safeName(std::string_view name) {
@@ -47,8 +93,7 @@ std::string safeName(std::string_view name) {
 // the hash of the runtime directory keeps instances with different directories apart.
 sockaddr_un socketAddress(std::string_view name, socklen_t& length) {
   std::string id = "tqv-" + std::to_string(::getuid()) + "-" +
-                   std::to_string(std::hash<std::string>{}(runtimeDirectory())) + "-" +
-                   safeName(name);
+                   std::to_string(std::hash<std::string>{}(lockDirectory())) + "-" + safeName(name);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   size_t room = sizeof(address.sun_path) - 1;
@@ -61,12 +106,20 @@ sockaddr_un socketAddress(std::string_view name, socklen_t& length) {
 }  // namespace
 
 std::string SingleInstance::lockPath(std::string_view name) {
-  return runtimeDirectory() + "/" + safeName(name) + ".lock";
+  return lockDirectory() + "/" + safeName(name) + ".lock";
 }
 
 std::unique_ptr<SingleInstance> SingleInstance::acquire(std::string_view name) {
-  makePrivateDirectory(runtimeDirectory());  // usually there already
-  int lockFd = ::open(lockPath(name).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  std::string directory;
+  int dirFd = openLockDirectory(directory);
+  int lockFd = -1;
+  if (dirFd >= 0) {
+    // Only this user can have made anything in the directory; a directory under the
+    // lock's name fails the open.
+    std::string file = safeName(name) + ".lock";
+    lockFd = ::openat(dirFd, file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    ::close(dirFd);
+  }
   if (lockFd >= 0 && ::flock(lockFd, LOCK_EX | LOCK_NB) != 0) {
     bool held = errno == EWOULDBLOCK;
     ::close(lockFd);

@@ -1,5 +1,5 @@
-// The single running instance: a lock file in the user's runtime directory, and a local
-// socket through which a later start asks the running instance to come to the front.
+// The single running instance: a lock file in a private directory of the user, and a
+// local socket through which a later start asks the running instance to come to the front.
 #pragma once
 
 #include <memory>
@@ -11,9 +11,12 @@ namespace tqvPlatform {
 class SingleInstance {
  public:
   // Becomes the running instance called `name`, or returns null when another process
-  // already is. The lock lives in $XDG_RUNTIME_DIR (a private directory under /tmp when
-  // that is unset; created when missing). Without a usable directory there is no lock
-  // and every start runs: the instance is still returned.
+  // already is. The lock lives in the first private directory (this user's, mode 0700,
+  // not a symbolic link; created when missing) among $XDG_RUNTIME_DIR,
+  // $TMPDIR/tqv-runtime-UID (/tmp when TMPDIR is unset) and $XDG_CACHE_HOME/tqv-runtime
+  // (~/.cache when unset). Directories that are not private are passed over, so files of
+  // another user never keep a start from running. Without a usable directory there is
+  // no lock and every start runs: the instance is still returned.
   static std::unique_ptr<SingleInstance> acquire(std::string_view name);
 
   // Asks the running instance called `name` to come to the front, retrying for up to

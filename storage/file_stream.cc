@@ -7,6 +7,7 @@
 
 #include "platform/file_io.h"
 #include "platform/file_names.h"
+#include "platform/replace_file.h"
 #include "values/buffer.h"
 #include "values/cp1252.h"
 #include "values/error.h"
@@ -223,6 +224,18 @@ tqvHandle tqvReadWholeFile(const tqvHandle& path, bool textMode, bool quiet) {
   tqvBufferObject* b = tqvAsBuffer(buffer);
   if (b != nullptr && b->capacity() > 0) b->setLength(s->read(b->data(), b->capacity()));
   return buffer;
+}
+
+bool tqvWriteWholeFile(const tqvHandle& path, std::string_view bytes, bool quiet) {
+  std::string_view name = tqvStringView(path);
+  std::string reason;
+  if (name.empty() || name.size() > kLongestPath) {
+    reason = "the name is empty or too long";
+  } else if (tqvPlatform::replaceFile(tqvMapPath(path), bytes, reason)) {
+    return true;
+  }
+  if (!quiet) tqvError("Cannot write " + std::string(name) + ": " + tqvUtf8ToCp1252(reason));
+  return false;
 }
 
 bool tqvFileExists(const tqvHandle& path) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "storage/stream.h"
 
@@ -69,6 +70,11 @@ tqvHandle tqvFileStream(std::string_view path, TQVINT mode, bool quiet = false);
 
 // The whole file as a buffer (text mode drops CRs), or nil after the stream's report.
 tqvHandle tqvReadWholeFile(const tqvHandle& path, bool textMode, bool quiet = false);
+
+// Replaces the file at `path` with `bytes` in one step: a failure, or a crash at any
+// moment, leaves the old file whole. A failure reports "Cannot write PATH: REASON" unless
+// `quiet`.
+bool tqvWriteWholeFile(const tqvHandle& path, std::string_view bytes, bool quiet = false);
 
 bool tqvFileExists(const tqvHandle& path);
 bool tqvDeleteFile(const tqvHandle& path);

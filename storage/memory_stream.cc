@@ -63,6 +63,7 @@ bool tqvMemoryStreamObject::writeByte(TQVINT byte) {
     return false;
   }
   data_[position_++] = static_cast<unsigned char>(byte);
+  written_ = std::max(written_, position_);
   return true;
 }
 
@@ -75,6 +76,7 @@ TQVINT tqvMemoryStreamObject::write(const void* data, TQVINT count) {
   }
   std::memcpy(data_ + position_, data, static_cast<size_t>(count));
   position_ += count;
+  written_ = std::max(written_, position_);
   return count;
 }
 

@@ -1,6 +1,8 @@
 // Memory streams: over caller memory (fixed size) or over an owned block that grows.
 #pragma once
 
+#include <string_view>
+
 #include "storage/stream.h"
 
 class tqvMemoryStreamObject : public tqvStreamObject {
@@ -23,6 +25,11 @@ class tqvMemoryStreamObject : public tqvStreamObject {
   void flush() override {}
 
   const unsigned char* data() const { return data_; }
+  // The bytes from the start up to the furthest position written (what a file holding
+  // the stream's output would hold).
+  std::string_view writtenBytes() const {
+    return {reinterpret_cast<const char*>(data_), static_cast<size_t>(written_)};
+  }
   bool growable() const { return growable_; }
 
  private:
@@ -31,6 +38,7 @@ class tqvMemoryStreamObject : public tqvStreamObject {
   unsigned char* data_ = nullptr;
   TQVINT capacity_ = 0;
   TQVINT position_ = 0;
+  TQVINT written_ = 0;
   bool growable_ = false;
   bool owned_ = false;
 };

@@ -184,7 +184,9 @@ tqvHandle tqvPlainText(const tqvHandle& s) {
 
 tqvHandle tqvPathJoin(const tqvHandle& directory, const tqvHandle& name) {
   std::string_view dir = tqvStringView(directory), file = tqvStringView(name);
-  bool absolute = !file.empty() && (file[0] == '\\' || (file.size() > 1 && file[1] == ':'));
+  // A Linux path ("/home/...") is as absolute as "\\dir" or "D:dir".
+  bool absolute =
+      !file.empty() && (file[0] == '\\' || file[0] == '/' || (file.size() > 1 && file[1] == ':'));
   if (dir.empty() || file.empty() || absolute)
     return name.is(TQV_STRING_TYPE) ? name : tqvMakeString(file);
   std::string joined;

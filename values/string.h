@@ -72,7 +72,8 @@ tqvHandle tqvLower(const tqvHandle& s);
 tqvHandle tqvPlainText(const tqvHandle& s);
 
 // Paths are joined with one backslash. The name comes back unchanged when the directory
-// is nil or empty, the name is empty, begins with a backslash or has a colon second.
+// is nil or empty, the name is empty, begins with a backslash or a slash, or has a colon
+// second.
 tqvHandle tqvPathJoin(const tqvHandle& directory, const tqvHandle& name);
 tqvHandle tqvPathName(const tqvHandle& path);       // after the last backslash
 tqvHandle tqvPathDirectory(const tqvHandle& path);  // before the last backslash, or ""

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
 
 #include "platform/png_writer.h"
 #include "platform/process.h"
+#include "platform/replace_file.h"
 
 namespace tqvPlatform {
 namespace {
@@ -227,9 +227,9 @@ void HeadlessBackend::runCommand(const ScriptCommand& command) {
     case Kind::Dump: {
       std::string path = outputPath(command.text);
       std::string text = options_.screenDump ? options_.screenDump() : std::string();
-      std::ofstream file(path, std::ios::binary | std::ios::trunc);
-      if (!(file << text) || !file.flush()) {
-        failScript(command, "cannot write " + path);
+      std::string error;
+      if (!replaceFile(path, text, error)) {
+        failScript(command, "cannot write " + path + ": " + error);
       } else {
         transcriptLine("dump " + path);
       }

@@ -20,7 +20,7 @@ class DemoForm : public ::testing::Test {
   void SetUp() override {
     work_ = fs::temp_directory_path() / ("lx98-demo-" + std::to_string(::getpid()));
     fs::remove_all(work_);
-    fs::create_directories(work_ / "run");
+    fs::create_directories(work_);  // the program makes its private "run" itself
   }
   void TearDown() override { fs::remove_all(work_); }
 

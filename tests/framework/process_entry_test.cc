@@ -139,6 +139,7 @@ TEST_F(ProcessEntryDeathTest, ErrorUnderTheStandardHandlersShowsABoxAndExits255)
   // The child is a fork of this test, so it writes where the parent reads.
   GTEST_FLAG_SET(death_test_style, "fast");
   fs::create_directories(runtime_);
+  fs::permissions(runtime_, fs::perms::owner_all);  // a runtime directory must be private
   fs::path transcript = runtime_ / "transcript.txt";
   auto run = [&] {
     tqvProcessSetup s = setup("");

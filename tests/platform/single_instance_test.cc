@@ -1,26 +1,49 @@
 // The instance lock and raise requests, within one process (the lock is per open file,
 // so a second acquire here meets the first as another process would).
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #include "platform/single_instance.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using tqvPlatform::SingleInstance;
 
+// Every directory the lock may use lies inside one temporary directory; the variables
+// are restored afterwards.
 class SingleInstanceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    runtime_ = fs::temp_directory_path() / ("tqv-run-" + std::to_string(::getpid())) / "sub";
+    for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"}) {
+      const char* value = std::getenv(name);
+      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    runtime_ = dir_ / "run" / "sub";
+    fs::create_directory(dir_ / "tmp");
     ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    ::setenv("TMPDIR", (dir_ / "tmp").c_str(), 1);
+    ::setenv("XDG_CACHE_HOME", (dir_ / "cache").c_str(), 1);
   }
-  void TearDown() override { fs::remove_all(runtime_.parent_path()); }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_) {
+      if (value)
+        ::setenv(name.c_str(), value->c_str(), 1);
+      else
+        ::unsetenv(name.c_str());
+    }
+  }
+  TempDir dir_;
   fs::path runtime_;
+  std::map<std::string, std::optional<std::string>> saved_;
 };
 
 TEST_F(SingleInstanceTest, SecondAcquireFailsUntilTheFirstEnds) {
@@ -50,10 +73,56 @@ TEST_F(SingleInstanceTest, NobodyToRaise) {
   // Instances under another runtime directory are not reached.
   auto first = SingleInstance::acquire("Here");
   ASSERT_NE(first, nullptr);
-  ::setenv("XDG_RUNTIME_DIR", (runtime_.parent_path() / "elsewhere").c_str(), 1);
+  ::setenv("XDG_RUNTIME_DIR", (dir_ / "elsewhere").c_str(), 1);
   EXPECT_FALSE(SingleInstance::askToRaise("Here", 50));
   ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
   EXPECT_FALSE(first->takeRaiseRequest());
+}
+
+TEST_F(SingleInstanceTest, DirectoriesAnotherUserCouldHaveMadeArePassedOver) {
+  // Each refused directory holds a lock file that someone holds; the lock moves on to the
+  // next private directory and still keeps a second instance out.
+  const fs::path shared = dir_ / "tmp" / ("tqv-runtime-" + std::to_string(::getuid()));
+  const fs::path cache = dir_ / "cache" / "tqv-runtime";
+  const struct {
+    bool runtimeSet;
+    fs::path refused;
+    bool symlink;  // else a directory open to everyone
+    fs::path used;
+  } cases[] = {
+      {true, runtime_, false, shared},
+      {true, runtime_, true, shared},
+      {false, shared, false, cache},
+      {false, shared, true, cache},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.refused.string() + (c.symlink ? " as a link" : " open to all"));
+    for (const fs::path& d : {runtime_, shared, cache, dir_ / "target"}) fs::remove_all(d);
+    fs::path holder = c.symlink ? dir_ / "target" : c.refused;
+    fs::create_directories(holder);
+    fs::permissions(holder, c.symlink ? fs::perms::owner_all : fs::perms::all);
+    if (c.symlink) fs::create_directory_symlink(holder, c.refused);
+    int foreign = ::open((holder / "Lumbra_test.lock").c_str(), O_RDWR | O_CREAT, 0666);
+    ASSERT_EQ(::flock(foreign, LOCK_EX), 0);
+    if (!c.runtimeSet) ::unsetenv("XDG_RUNTIME_DIR");
+
+    auto first = SingleInstance::acquire("Lumbra test");
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(fs::path(SingleInstance::lockPath("Lumbra test")).parent_path(), c.used);
+    EXPECT_EQ(SingleInstance::acquire("Lumbra test"), nullptr);
+    ::close(foreign);
+    ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+  }
+  // With every directory refused there is no lock, and every start runs.
+  ::unsetenv("XDG_RUNTIME_DIR");
+  for (const fs::path& d : {shared, cache}) {
+    fs::remove_all(d);
+    fs::create_directories(d);
+    fs::permissions(d, fs::perms::all);
+  }
+  auto first = SingleInstance::acquire("Lumbra test");
+  EXPECT_NE(first, nullptr);
+  EXPECT_NE(SingleInstance::acquire("Lumbra test"), nullptr);
 }
 
 }  // namespace

@@ -59,6 +59,11 @@ TEST_F(Tqvtool, IndexesBuildDumpGetAndPrefix) {
             "(list \"Brasil\"\n      \"Bravo\")\n");
   EXPECT_EQ(run("index prefix " + path("c.idx") + " Z").out, "TQV_NIL\n");
   EXPECT_EQ(run("kf check " + path("c.idx")).status, 0);
+  // Building again replaces the index whole.
+  write("pairs.txt", "(list (list \"Chile\" 3))");
+  ASSERT_EQ(run("index build " + path("c.idx") + " " + path("pairs.txt")).status, 0);
+  EXPECT_EQ(run("index get " + path("c.idx") + " Chile").out, "3\n");
+  EXPECT_EQ(run("index get " + path("c.idx") + " Bravo").out, "TQV_NIL\n");
 }
 
 TEST_F(Tqvtool, KfCheckNamesTheFault) {
@@ -103,6 +108,10 @@ TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
   ToolResult bad = run("encode " + path("bad.txt") + " " + path("bad.bin"));
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.err, "Unterminated list: (list 1\n");
+  ToolResult unwritable = run("encode " + path("notlist.txt") + " " + path("none/x.bin"));
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "Cannot write " + path("none/x.bin") +
+                                ": cannot create a temporary file: No such file or directory\n");
   EXPECT_NE(run("frobnicate").status, 0);
 }
 

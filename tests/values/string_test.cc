@@ -100,6 +100,7 @@ TEST(String, PathsUseBackslashes) {
   EXPECT_EQ(text(tqvPathJoin(str(""), str("f"))), "f");
   EXPECT_EQ(text(tqvPathJoin(str("dir"), str("\\abs"))), "\\abs");
   EXPECT_EQ(text(tqvPathJoin(str("dir"), str("D:x"))), "D:x");
+  EXPECT_EQ(text(tqvPathJoin(str("D:\\"), str("/srv/lx98/Media"))), "/srv/lx98/Media");
   EXPECT_EQ(text(tqvPathJoin(str("dir"), str(""))), "");
   EXPECT_EQ(text(tqvPathName(str("a\\b\\c.frm"))), "c.frm");
   EXPECT_EQ(text(tqvPathName(str("c.frm"))), "c.frm");

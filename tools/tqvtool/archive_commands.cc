@@ -2,6 +2,8 @@
 #include <string>
 
 #include "storage/archive.h"
+#include "storage/file_stream.h"
+#include "storage/memory_stream.h"
 #include "tools/tqvtool/commands.h"
 #include "tools/tqvtool/tool_support.h"
 #include "values/generic.h"
@@ -32,8 +34,11 @@ void addArchiveCommands(CLI::App& app) {
     tqvHandle items = readNotationFile(textFile);
     tqvListObject* l = tqvAsList(items);
     if (l == nullptr) fail("archive build: " + textFile + " does not hold a list");
-    tqvHandle a = tqvCreateArchive(pathValue(outFile), l->count());
+    tqvHandle built = tqvMemoryStream(nullptr, 0);
+    tqvHandle a = tqvCreateArchive(built, l->count());
     for (TQVINT i = 0; i < l->count(); ++i) tqvAddItem(a, l->itemAt(i));
+    a = TQV_NIL;  // releasing the archive writes its item table
+    tqvWriteWholeFile(pathValue(outFile), built.as<tqvMemoryStreamObject>()->writtenBytes());
   });
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "btree/key_file.h"
+#include "platform/replace_file.h"
 #include "storage/file_stream.h"
 #include "storage/index.h"
 #include "tools/tqvtool/commands.h"
@@ -34,13 +35,23 @@ void addIndexCommands(CLI::App& app) {
     tqvHandle pairs = readNotationFile(textFile);
     tqvListObject* list = tqvAsList(pairs);
     if (list == nullptr) fail("index build: " + textFile + " does not hold a list");
-    tqvHandle i = tqvCreateIndex(pathValue(outFile));
     for (TQVINT n = 0; n < list->count(); ++n) {
       tqvListObject* pair = tqvAsList(list->itemAt(n));
       if (pair == nullptr || pair->count() != 2) {
         fail("index build: item " + std::to_string(n) + " is not a (key value) list");
       }
+    }
+    // Built beside the old index under a temporary name, then put in its place.
+    std::string target = tqvMapPath(pathValue(outFile)), error;
+    std::string temporary = tqvPlatform::temporaryPathFor(target);
+    tqvHandle i = tqvCreateIndex(pathValue(temporary));
+    for (TQVINT n = 0; n < list->count(); ++n) {
+      tqvListObject* pair = tqvAsList(list->itemAt(n));
       tqvPut(i, pair->itemAt(0), pair->itemAt(1));
+    }
+    i = TQV_NIL;  // closes the keyed file
+    if (!tqvPlatform::commitTemporary(temporary, target, error)) {
+      fail("Cannot write " + tqvUtf8ToCp1252(outFile) + ": " + tqvUtf8ToCp1252(error));
     }
   });
 

@@ -3,6 +3,7 @@
 
 #include "storage/encoding.h"
 #include "storage/file_stream.h"
+#include "storage/memory_stream.h"
 #include "tools/tqvtool/commands.h"
 #include "tools/tqvtool/tool_support.h"
 #include "values/list.h"
@@ -25,8 +26,9 @@ void addValueCommands(CLI::App& app) {
   encode->add_option("OUTFILE", outFile, "encoded file to write")->required();
   encode->callback([] {
     tqvHandle value = readNotationFile(textFile);
-    tqvHandle stream = tqvFileStream(pathValue(outFile), TQV_FILE_CREATE);
-    tqvEncode(stream, value);
+    tqvHandle encoded = tqvMemoryStream(nullptr, 0);
+    tqvEncode(encoded, value);
+    tqvWriteWholeFile(pathValue(outFile), encoded.as<tqvMemoryStreamObject>()->writtenBytes());
   });
 
   auto* sort = app.add_subcommand("sort", "Print the sorted copy of a list");
