@@ -33,7 +33,7 @@ tqvHandle tqvAppWindow::create(const tqvHandle& title) {
       window->mediaWidth_ = setup.mediaWidth;
       window->mediaHeight_ = setup.mediaHeight;
       tqvSetEventSource(window);
-      tqvServices().windowOpened(setup.mediaWidth, setup.mediaHeight);
+      tqvServices().windowOpened(setup.mediaWidth, setup.mediaHeight, backend->picture().scale);
       tqvPostEvent(tqvMakeEvent(TQV_START_EVENT));
       return handle;
     }
@@ -63,7 +63,11 @@ bool tqvAppWindow::pumpInput(TQVINT maxWaitMs) {
   if (!open_) return false;
   tqvPlatform::InputEvent event;
   if (!backend_->nextInput(event, maxWaitMs)) return false;
-  input_.handle(event);
+  if (event.type == tqvPlatform::InputEvent::Type::ScaleChanged) {
+    tqvServices().windowScaleChanged(backend_->picture().scale);
+  } else {
+    input_.handle(event);
+  }
   return true;
 }
 

@@ -25,6 +25,8 @@ class tqvAppWindow : public tqvObject, public tqvEventSource {
   // Closes the platform window and stops being the event source. Safe to repeat.
   void destroy();
 
+  // Input becomes events; a picture made anew at another scale goes to the services,
+  // which draw the screen again.
   bool pumpInput(TQVINT maxWaitMs) override;
 
   // The off-screen picture of the media area; empty once destroyed. After drawing into

@@ -37,6 +37,9 @@ class tqvDialogObject : public tqvFormObject {
   // A control whose "Action" is "close" ends the dialog.
   void controlTriggered(const tqvHandle& control) override;
 
+  // Saves what lies under the dialog once more (after the screen was drawn again).
+  void saveScreenAgain() { saveScreen(originX_, originY_); }
+
   bool ended() const { return ended_; }
   void setResult(const tqvHandle& value) { result_ = value; }
   const tqvHandle& savedScreen() const { return savedScreen_; }

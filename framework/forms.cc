@@ -1,6 +1,8 @@
 // Make form, show form, run dialog, perform, and the codecs of forms and controls.
 #include "framework/forms.h"
 
+#include <vector>
+
 #include "framework/class_registry.h"
 #include "framework/control_object.h"
 #include "framework/dialog_object.h"
@@ -208,6 +210,24 @@ void tqvUpdateNavigationControls() {
   tqvHandle record = tqvNavigationRecord();
   setNavigationControl("GoBack", !tqvCanStepNavigation(record, -1));
   setNavigationControl("GoForward", !tqvCanStepNavigation(record, 1));
+}
+
+void tqvRedrawScreen() {
+  tqvRuntime* runtime = tqvCurrentRuntime();
+  if (runtime == nullptr) return;
+  tqvHandle active = runtime->activeForm;
+  std::vector<tqvHandle> forms = runtime->formsUnderDialogs;
+  forms.push_back(active);
+  for (const tqvHandle& form : forms) {
+    tqvFormObject* f = tqvAsFormObject(form);
+    if (f == nullptr || !f->isOpen()) continue;
+    // Controls draw as parts of the active form: each form is it while it is drawn.
+    runtime->activeForm = form;
+    if (tqvDialogObject* d = tqvAsDialog(form)) d->saveScreenAgain();
+    f->draw();
+  }
+  runtime->activeForm = active;
+  tqvServices().flush();
 }
 
 std::string tqvActiveFormName() {

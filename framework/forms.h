@@ -48,6 +48,11 @@ bool tqvGoForward();
 // direction is impossible, and are drawn again.
 void tqvUpdateNavigationControls();
 
+// Draws everything on screen again, bottom first: the form under any dialogs, then each
+// dialog over what lies under it (which it saves again). Used when the picture was made
+// anew.
+void tqvRedrawScreen();
+
 // The name of the active form (the top dialog while one runs), code page 1252; empty
 // when there is none.
 std::string tqvActiveFormName();

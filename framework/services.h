@@ -23,8 +23,11 @@ class tqvServiceSet {
     return tqvHandle();
   }
 
-  // The main window opened over a media area of that size, or closed.
-  virtual void windowOpened(TQVINT width, TQVINT height) {}
+  // The main window opened over a media area of that size whose picture has `scale`
+  // device pixels per media pixel; its picture was made anew, black, at another scale
+  // (everything on screen is to be drawn again); the window closed.
+  virtual void windowOpened(TQVINT width, TQVINT height, TQVINT scale) {}
+  virtual void windowScaleChanged(TQVINT scale) {}
   virtual void windowClosed() {}
 
   // Drawing, in media-area coordinates whatever the drawing origin is.

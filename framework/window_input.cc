@@ -108,6 +108,7 @@ void tqvWindowInput::handle(const InputEvent& input) {
       tqvSetQuitFlag(true);
       tqvPostQuit();
       break;
+    case InputEvent::Type::ScaleChanged:  // the main window's own business
     case InputEvent::Type::None:
       break;
   }

@@ -11,11 +11,11 @@ tqvContextImageObject::~tqvContextImageObject() {
 }
 
 TQVINT tqvContextImageObject::width() {
-  return tqvPixelWidth(surface_);
+  return tqvPictureWidth(surface_);
 }
 
 TQVINT tqvContextImageObject::height() {
-  return tqvPixelHeight(surface_);
+  return tqvPictureHeight(surface_);
 }
 
 bool tqvContextImageObject::validate() {

@@ -29,6 +29,16 @@ Box clipTo(Box b, TQVINT width, TQVINT height) {
           std::min(b.bottom, height)};
 }
 
+constexpr TQVINT kLargestScale = 4;
+
+// A black picture of the media area at `scale` device pixels per media pixel.
+cairo_surface_t* makePicture(TQVINT width, TQVINT height, TQVINT scale) {
+  cairo_surface_t* picture =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width * scale, height * scale);
+  cairo_surface_set_device_scale(picture, scale, scale);
+  return picture;
+}
+
 // The image for a name, or the value itself.
 tqvHandle imageOf(const tqvHandle& imageOrName) {
   return imageOrName.is(TQV_STRING_TYPE) ? tqvResolve(imageOrName) : imageOrName;
@@ -36,10 +46,11 @@ tqvHandle imageOf(const tqvHandle& imageOrName) {
 
 }  // namespace
 
-tqvDrawingSurface::tqvDrawingSurface(TQVINT width, TQVINT height)
+tqvDrawingSurface::tqvDrawingSurface(TQVINT width, TQVINT height, TQVINT scale)
     : width_(std::max<TQVINT>(width, 1)),
       height_(std::max<TQVINT>(height, 1)),
-      offscreen_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width_, height_)) {}
+      scale_(std::clamp<TQVINT>(scale, 1, kLargestScale)),
+      offscreen_(makePicture(width_, height_, scale_)) {}
 
 tqvDrawingSurface::~tqvDrawingSurface() {
   cairo_surface_destroy(offscreen_);
@@ -56,8 +67,7 @@ void tqvDrawingSurface::end(cairo_t* cr, TQVINT left, TQVINT top, TQVINT right, 
 }
 
 void tqvDrawingSurface::changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) {
-  cairo_surface_mark_dirty_rectangle(offscreen_, std::max<TQVINT>(x, 0), std::max<TQVINT>(y, 0),
-                                     std::max<TQVINT>(width, 0), std::max<TQVINT>(height, 0));
+  cairo_surface_mark_dirty(offscreen_);
   if (!held_) copyToScreen(x, y, x + width, y + height);
 }
 
@@ -65,9 +75,12 @@ void tqvDrawingSurface::copyToScreen(TQVINT left, TQVINT top, TQVINT right, TQVI
   tqvAppWindow* window = tqvMainWindow();
   if (window == nullptr) return;
   tqvPlatform::Picture screen = window->picture();
-  if (screen.pixels == nullptr) return;
-  Box b = clipTo({left, top, right, bottom}, std::min(width_, screen.width),
-                 std::min(height_, screen.height));
+  // A screen of another scale is about to be drawn anew at its own.
+  if (screen.pixels == nullptr || screen.scale != scale_) return;
+  Box b = clipTo({left, top, right, bottom}, width_, height_);
+  if (b.empty()) return;
+  b = clipTo({b.left * scale_, b.top * scale_, b.right * scale_, b.bottom * scale_},
+             std::min(width_ * scale_, screen.width), std::min(height_ * scale_, screen.height));
   if (b.empty()) return;
   cairo_surface_flush(offscreen_);
   const unsigned char* source = cairo_image_surface_get_data(offscreen_);
@@ -87,7 +100,8 @@ void tqvDrawingSurface::blendToScreen(const uint32_t* source, int sourceStride, 
   if (window == nullptr) return;
   tqvPlatform::Picture screen = window->picture();
   if (screen.pixels == nullptr) return;
-  TQVINT w = std::min(width_, screen.width), h = std::min(height_, screen.height);
+  if (screen.scale != scale_) return;
+  TQVINT w = std::min(width_ * scale_, screen.width), h = std::min(height_ * scale_, screen.height);
   for (TQVINT row = 0; row < h; ++row) {
     auto* in = reinterpret_cast<const uint32_t*>(reinterpret_cast<const char*>(source) +
                                                  static_cast<size_t>(row) * sourceStride);
@@ -206,7 +220,7 @@ void tqvDrawingSurface::line(TQVINT x1, TQVINT y1, TQVINT x2, TQVINT y2, TQVINT 
 
 tqvHandle tqvDrawingSurface::capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
   TQVINT w = std::max<TQVINT>(right - left, 0), h = std::max<TQVINT>(bottom - top, 0);
-  tqvHandle image = tqvMakeContextImage(w, h);
+  tqvHandle image = tqvMakeContextImage(w, h, scale_);
   tqvSurface* target = tqvAsSurface(image);
   if (target == nullptr || w == 0 || h == 0) return image;
   cairo_surface_flush(offscreen_);
@@ -217,6 +231,23 @@ tqvHandle tqvDrawingSurface::capture(TQVINT left, TQVINT top, TQVINT right, TQVI
   cairo_destroy(cr);
   cairo_surface_flush(target->cairoSurface());
   return image;
+}
+
+void tqvDrawingSurface::rescale(TQVINT scale) {
+  scale = std::clamp<TQVINT>(scale, 1, kLargestScale);
+  if (scale == scale_) return;
+  // What is not drawn again keeps its place, enlarged or reduced.
+  cairo_surface_t* picture = makePicture(width_, height_, scale);
+  cairo_surface_flush(offscreen_);
+  cairo_t* cr = cairo_create(picture);
+  cairo_set_source_surface(cr, offscreen_, 0, 0);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_destroy(offscreen_);
+  offscreen_ = picture;
+  scale_ = scale;
+  if (!held_) copyToScreen(0, 0, width_, height_);
 }
 
 void tqvDrawingSurface::flush(TQVINT, TQVINT, TQVINT, TQVINT) {

@@ -13,7 +13,9 @@
 
 class tqvDrawingSurface : public tqvSurface {
  public:
-  tqvDrawingSurface(TQVINT width, TQVINT height);
+  // A picture of width x height media pixels at `scale` device pixels per media pixel
+  // (1 to 4: the screen picture's scale).
+  tqvDrawingSurface(TQVINT width, TQVINT height, TQVINT scale = 1);
   ~tqvDrawingSurface() override;
   tqvDrawingSurface(const tqvDrawingSurface&) = delete;
   tqvDrawingSurface& operator=(const tqvDrawingSurface&) = delete;
@@ -21,6 +23,10 @@ class tqvDrawingSurface : public tqvSurface {
   cairo_surface_t* cairoSurface() override { return offscreen_; }
   TQVINT surfaceWidth() override { return width_; }
   TQVINT surfaceHeight() override { return height_; }
+  TQVINT scale() const { return scale_; }
+  // Makes the picture anew at another scale, keeping what it shows (enlarged or reduced
+  // until drawn again).
+  void rescale(TQVINT scale);
   // Copies the rectangle (in picture coordinates) to the screen, unless held.
   void changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) override;
 
@@ -84,6 +90,7 @@ class tqvDrawingSurface : public tqvSurface {
 
   TQVINT width_;
   TQVINT height_;
+  TQVINT scale_;
   cairo_surface_t* offscreen_;
   tqvTextStyle style_;
   tqvPalette palette_ = tqvSystemPalette();

@@ -50,6 +50,24 @@ bool tqvMaskPixels(const tqvHandle& mask, bool allowPic, const char* message,
   return pixels != nullptr;
 }
 
+namespace {
+
+// Photographs (JPEG pictures) and large pictures are scaled smoothly: nearest pixels would
+// show blocks in continuous tones. Smaller bitmaps are interface art made for whole pixels
+// (button faces, icons, lettering), which interpolation would blur: they stay sharp, as do
+// saved screens (context images), whose pixels are redrawn at the scale they came from.
+constexpr int64_t kLargePicturePixels = 256 * 192;
+
+tqvScaling scalingFor(tqvImageObject& image) {
+  std::string_view kind = image.subType();
+  if (kind == "jpg" || kind == "pic") return tqvScaling::Smooth;
+  if (kind == "context") return tqvScaling::Sharp;
+  return int64_t{image.width()} * image.height() >= kLargePicturePixels ? tqvScaling::Smooth
+                                                                        : tqvScaling::Sharp;
+}
+
+}  // namespace
+
 void tqvRenderThroughMask(tqvImageObject& image, tqvSurface& target, const tqvHandle& mask,
                           bool allowPic, const char* maskMessage, TQVINT x, TQVINT y, TQVINT width,
                           TQVINT height, TQVINT sourceX, TQVINT sourceY) {
@@ -57,9 +75,9 @@ void tqvRenderThroughMask(tqvImageObject& image, tqvSurface& target, const tqvHa
   if (!tqvMaskPixels(mask, allowPic, maskMessage, maskPixels)) return;
   cairo_surface_t* pixels = image.pixels();
   if (pixels == nullptr) return;
-  int64_t w = width == 0 ? tqvPixelWidth(pixels) : width;
-  int64_t h = height == 0 ? tqvPixelHeight(pixels) : height;
-  tqvBlit(target, pixels, maskPixels, {x, y, w, h}, {sourceX, sourceY, w, h});
+  int64_t w = width == 0 ? tqvPictureWidth(pixels) : width;
+  int64_t h = height == 0 ? tqvPictureHeight(pixels) : height;
+  tqvBlit(target, pixels, maskPixels, {x, y, w, h}, {sourceX, sourceY, w, h}, scalingFor(image));
 }
 
 void tqvStretchThroughMask(tqvImageObject& image, tqvSurface& target, const tqvHandle& mask,
@@ -70,5 +88,5 @@ void tqvStretchThroughMask(tqvImageObject& image, tqvSurface& target, const tqvH
   cairo_surface_t* pixels = image.pixels();
   if (pixels == nullptr) return;
   tqvBlit(target, pixels, maskPixels, {left, top, int64_t{right} - left, int64_t{bottom} - top},
-          {0, 0, tqvPixelWidth(pixels), tqvPixelHeight(pixels)});
+          {0, 0, tqvPictureWidth(pixels), tqvPictureHeight(pixels)}, scalingFor(image));
 }

@@ -12,6 +12,8 @@ constexpr uint32_t kOpaque = 0xFF000000;
 constexpr uint32_t kWhite = 0x00FFFFFF;
 // Scaled copies compute (2i + 1) * length in 64 bits; longer source spans are not drawn.
 constexpr int64_t kMaxScaledSpan = int64_t{1} << 24;
+// The largest device scale of a picture.
+constexpr TQVINT kLargestScale = 8;
 
 bool isPixelSurface(cairo_surface_t* s) {
   if (s == nullptr || cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
@@ -88,8 +90,10 @@ cairo_surface_t* duplicate(cairo_surface_t* s) {
   return copy;
 }
 
+// Copies the mapped pixels. The mask is read at the source position times maskScale /
+// sourceScale (a mask picture of another device scale than the source's).
 void copyPixels(cairo_surface_t* target, const Plane& dst, const Plane& src, const Plane* mask,
-                const Axis& columns, const Axis& rows) {
+                int64_t maskScale, int64_t sourceScale, const Axis& columns, const Axis& rows) {
   bool plainRows = mask == nullptr && columns.contiguous &&
                    cairo_image_surface_get_format(target) == CAIRO_FORMAT_RGB24;
   size_t count = columns.map.size();
@@ -105,11 +109,13 @@ void copyPixels(cairo_surface_t* target, const Plane& dst, const Plane& src, con
       for (size_t c = 0; c < count; ++c) out[c] = in[columns.map[c]] | kOpaque;
       continue;
     }
-    const uint32_t* m = sy < mask->height ? mask->row(sy) : nullptr;
+    int64_t my = sy * maskScale / sourceScale;
+    const uint32_t* m = my < mask->height ? mask->row(my) : nullptr;
     for (size_t c = 0; c < count; ++c) {
       int64_t sx = columns.map[c];
+      int64_t mx = sx * maskScale / sourceScale;
       uint32_t image = in[sx];
-      uint32_t keep = m != nullptr && sx < mask->width ? m[sx] : kWhite;
+      uint32_t keep = m != nullptr && mx < mask->width ? m[mx] : kWhite;
       out[c] = ((((out[c] ^ image) & keep) ^ image) & kColourBits) | kOpaque;
     }
   }
@@ -136,8 +142,10 @@ cairo_surface_t* alphaFromMask(cairo_surface_t* mask) {
   return alpha;
 }
 
+// Draws through cairo, which places the source by its device scale; `filter` chooses
+// nearest pixels or interpolation.
 void blitThroughCairo(tqvSurface& target, cairo_surface_t* source, cairo_surface_t* mask,
-                      const tqvBlitRect& to, const tqvBlitRect& from) {
+                      const tqvBlitRect& to, const tqvBlitRect& from, cairo_filter_t filter) {
   int64_t left = std::max<int64_t>(to.x, 0);
   int64_t top = std::max<int64_t>(to.y, 0);
   int64_t right = std::min<int64_t>(to.x + to.width, target.surfaceWidth());
@@ -151,7 +159,10 @@ void blitThroughCairo(tqvSurface& target, cairo_surface_t* source, cairo_surface
   cairo_scale(cr, static_cast<double>(to.width) / static_cast<double>(from.width),
               static_cast<double>(to.height) / static_cast<double>(from.height));
   cairo_set_source_surface(cr, source, static_cast<double>(-from.x), static_cast<double>(-from.y));
-  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  cairo_pattern_set_filter(cairo_get_source(cr), filter);
+  // Interpolation must not pull in black from beyond the picture's edge.
+  if (filter != CAIRO_FILTER_NEAREST)
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
   if (mask != nullptr && isPixelSurface(mask)) {
     cairo_surface_t* alpha = alphaFromMask(mask);
     cairo_pattern_t* pattern = cairo_pattern_create_for_surface(alpha);
@@ -178,27 +189,51 @@ bool tqvImageSizeAllowed(int64_t width, int64_t height) {
 }
 
 cairo_surface_t* tqvNewPixelSurface(TQVINT width, TQVINT height) {
-  if (!tqvImageSizeAllowed(width, height)) return nullptr;
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  return tqvNewScaledSurface(width, height, 1);
+}
+
+cairo_surface_t* tqvNewScaledSurface(TQVINT width, TQVINT height, TQVINT scale) {
+  if (scale < 1 || scale > kLargestScale || !tqvImageSizeAllowed(width, height)) return nullptr;
+  cairo_surface_t* s =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width * scale, height * scale);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     return nullptr;
   }
+  cairo_surface_set_device_scale(s, scale, scale);
   return s;
 }
 
+TQVINT tqvDeviceScale(cairo_surface_t* surface) {
+  if (surface == nullptr) return 1;
+  double x = 1, y = 1;
+  cairo_surface_get_device_scale(surface, &x, &y);
+  return std::clamp<TQVINT>(static_cast<TQVINT>(x + 0.5), 1, kLargestScale);
+}
+
 void tqvBlit(tqvSurface& target, cairo_surface_t* source, cairo_surface_t* mask,
-             const tqvBlitRect& to, const tqvBlitRect& from) {
+             const tqvBlitRect& to, const tqvBlitRect& from, tqvScaling scaling) {
   cairo_surface_t* destination = target.cairoSurface();
   if (destination == nullptr || source == nullptr ||
       cairo_surface_status(destination) != CAIRO_STATUS_SUCCESS) {
     return;
   }
+  int64_t targetScale = tqvDeviceScale(destination);
+  int64_t sourceScale = tqvDeviceScale(source);
+  tqvBlitRect deviceTo{to.x * targetScale, to.y * targetScale, to.width * targetScale,
+                       to.height * targetScale};
+  tqvBlitRect deviceFrom{from.x * sourceScale, from.y * sourceScale, from.width * sourceScale,
+                         from.height * sourceScale};
+  bool resized = deviceTo.width != deviceFrom.width || deviceTo.height != deviceFrom.height;
   if (!isPixelSurface(destination) || !isPixelSurface(source)) {
-    blitThroughCairo(target, source, mask, to, from);
+    blitThroughCairo(target, source, mask, to, from, CAIRO_FILTER_NEAREST);
     return;
   }
   if (mask != nullptr && !isPixelSurface(mask)) return;
+  if (scaling == tqvScaling::Smooth && mask == nullptr && resized && source != destination) {
+    blitThroughCairo(target, source, nullptr, to, from, CAIRO_FILTER_GOOD);
+    return;
+  }
 
   // Drawing a surface into itself reads from a copy, so overlapping rectangles behave.
   cairo_surface_t* sourceCopy = source == destination ? duplicate(source) : nullptr;
@@ -212,53 +247,66 @@ void tqvBlit(tqvSurface& target, cairo_surface_t* source, cairo_surface_t* mask,
 
   Plane dst(destination);
   Plane in(src);
-  int64_t targetWidth = std::min<int64_t>(dst.width, target.surfaceWidth());
-  int64_t targetHeight = std::min<int64_t>(dst.height, target.surfaceHeight());
+  int64_t targetWidth = std::min<int64_t>(dst.width, target.surfaceWidth() * targetScale);
+  int64_t targetHeight = std::min<int64_t>(dst.height, target.surfaceHeight() * targetScale);
   Axis columns;
   Axis rows;
-  if (mapAxis(to.x, to.width, from.x, from.width, targetWidth, in.width, columns) &&
-      mapAxis(to.y, to.height, from.y, from.height, targetHeight, in.height, rows)) {
+  if (mapAxis(deviceTo.x, deviceTo.width, deviceFrom.x, deviceFrom.width, targetWidth, in.width,
+              columns) &&
+      mapAxis(deviceTo.y, deviceTo.height, deviceFrom.y, deviceFrom.height, targetHeight, in.height,
+              rows)) {
     if (msk != nullptr) {
       Plane maskPlane(msk);
-      copyPixels(destination, dst, in, &maskPlane, columns, rows);
+      copyPixels(destination, dst, in, &maskPlane, tqvDeviceScale(mask), sourceScale, columns,
+                 rows);
     } else {
-      copyPixels(destination, dst, in, nullptr, columns, rows);
+      copyPixels(destination, dst, in, nullptr, 1, 1, columns, rows);
     }
-    auto x = static_cast<int>(columns.first);
-    auto y = static_cast<int>(rows.first);
-    auto w = static_cast<int>(columns.map.size());
-    auto h = static_cast<int>(rows.map.size());
-    cairo_surface_mark_dirty_rectangle(destination, x, y, w, h);
-    target.changed(x, y, w, h);
+    int64_t x = columns.first, y = rows.first;
+    int64_t w = static_cast<int64_t>(columns.map.size());
+    int64_t h = static_cast<int64_t>(rows.map.size());
+    cairo_surface_mark_dirty(destination);
+    // Back to media pixels, covering every device pixel written.
+    int64_t left = x / targetScale, top = y / targetScale;
+    int64_t right = (x + w + targetScale - 1) / targetScale;
+    int64_t bottom = (y + h + targetScale - 1) / targetScale;
+    target.changed(static_cast<TQVINT>(left), static_cast<TQVINT>(top),
+                   static_cast<TQVINT>(right - left), static_cast<TQVINT>(bottom - top));
   }
   if (sourceCopy != nullptr) cairo_surface_destroy(sourceCopy);
   if (maskCopy != nullptr) cairo_surface_destroy(maskCopy);
 }
 
-TQVINT tqvPixelWidth(cairo_surface_t* surface) {
-  return isPixelSurface(surface) ? cairo_image_surface_get_width(surface) : 0;
+TQVINT tqvPictureWidth(cairo_surface_t* surface) {
+  return isPixelSurface(surface) ? cairo_image_surface_get_width(surface) / tqvDeviceScale(surface)
+                                 : 0;
 }
 
-TQVINT tqvPixelHeight(cairo_surface_t* surface) {
-  return isPixelSurface(surface) ? cairo_image_surface_get_height(surface) : 0;
+TQVINT tqvPictureHeight(cairo_surface_t* surface) {
+  return isPixelSurface(surface) ? cairo_image_surface_get_height(surface) / tqvDeviceScale(surface)
+                                 : 0;
 }
 
 bool tqvBitsFromPixels(cairo_surface_t* pixels, tqvImageBits& bits) {
   if (!isPixelSurface(pixels)) return false;
   Plane p(pixels);
-  size_t stride = (static_cast<size_t>(p.width) * 3 + 3) & ~size_t{3};
-  bits.width = static_cast<TQVINT>(p.width);
-  bits.height = static_cast<TQVINT>(p.height);
+  // One device pixel (the top-left one) stands for each media pixel.
+  int64_t scale = tqvDeviceScale(pixels);
+  int64_t width = p.width / scale, height = p.height / scale;
+  size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+  bits.width = static_cast<TQVINT>(width);
+  bits.height = static_cast<TQVINT>(height);
   bits.bitsPerPixel = 24;
   bits.palette.clear();
-  bits.rows.assign(stride * static_cast<size_t>(p.height), 0);
-  for (int64_t r = 0; r < p.height; ++r) {
-    const uint32_t* in = p.row(p.height - 1 - r);
+  bits.rows.assign(stride * static_cast<size_t>(height), 0);
+  for (int64_t r = 0; r < height; ++r) {
+    const uint32_t* in = p.row((height - 1 - r) * scale);
     uint8_t* out = bits.rows.data() + static_cast<size_t>(r) * stride;
-    for (int64_t x = 0; x < p.width; ++x) {
-      out[3 * x] = static_cast<uint8_t>(in[x]);
-      out[3 * x + 1] = static_cast<uint8_t>(in[x] >> 8);
-      out[3 * x + 2] = static_cast<uint8_t>(in[x] >> 16);
+    for (int64_t x = 0; x < width; ++x) {
+      uint32_t pixel = in[x * scale];
+      out[3 * x] = static_cast<uint8_t>(pixel);
+      out[3 * x + 1] = static_cast<uint8_t>(pixel >> 8);
+      out[3 * x + 2] = static_cast<uint8_t>(pixel >> 16);
     }
   }
   return true;

@@ -21,28 +21,48 @@ struct tqvBlitRect {
   int64_t x, y, width, height;
 };
 
-// Draws the pixels of `from` (source coordinates) into `to` (target coordinates).
-// Sizes that differ are scaled by nearest neighbour: destination column i takes source
-// column from.x + floor((2i + 1) * from.width / (2 * to.width)), the source pixel under
-// the centre of the destination pixel; rows alike. Destination pixels outside the target
-// or whose source pixel lies outside `source` are left alone, so no rectangle, however
-// negative or large, reads or writes outside a surface.
+// How a picture is scaled when its pixels and the target's differ in size: by nearest
+// neighbour (interface bitmaps, masks, saved screens: edges stay sharp) or by
+// interpolation (photographs and large pictures: no blocks).
+enum class tqvScaling { Sharp, Smooth };
+
+// Draws the pixels of `from` into `to`. Both rectangles are in media pixels: of the source
+// picture and of the target, whose cairo surfaces carry their device scale (device pixels
+// per media pixel; 1 for pictures read from files, the screen's scale for the screen and
+// the context images taken from it). Copies happen in device pixels.
 //
-// With a mask (a picture in the source's coordinates), each written pixel becomes
-// ((destination ^ image) & mask) ^ image on its 24 colour bits: white keeps the
-// destination, black paints the image. Mask pixels beyond the mask's size count as
-// white. The rectangle actually drawn is passed to target.changed(). Image targets of
-// format RGB24 or ARGB32 are written pixel by pixel; other surfaces (printed pages) are
-// painted through cairo, where the mask only selects (dark paints, light keeps).
+// Sharp: destination column i takes source column from.x + floor((2i + 1) * from.width /
+// (2 * to.width)) in device pixels, the source pixel under the centre of the destination
+// pixel; rows alike (at equal sizes, a plain copy). Destination pixels outside the
+// target or whose source pixel lies outside `source` are left alone, so no rectangle,
+// however negative or large, reads or writes outside a surface.
+//
+// With a mask (a picture over the source's coordinates, of any device scale), each
+// written pixel becomes ((destination ^ image) & mask) ^ image on its 24 colour bits:
+// white keeps the destination, black paints the image. Mask pixels beyond the mask's size
+// count as white. Smooth scaling applies only without a mask and when the device sizes
+// differ; otherwise the copy is sharp. The rectangle actually drawn is passed to
+// target.changed() in media pixels. Image targets of format RGB24 or ARGB32 are written
+// pixel by pixel; other surfaces (printed pages) are painted through cairo, where the mask
+// only selects (dark paints, light keeps).
 void tqvBlit(tqvSurface& target, cairo_surface_t* source, cairo_surface_t* mask,
-             const tqvBlitRect& to, const tqvBlitRect& from);
+             const tqvBlitRect& to, const tqvBlitRect& from,
+             tqvScaling scaling = tqvScaling::Sharp);
 
-// The width and height of an image surface (0 for others).
-TQVINT tqvPixelWidth(cairo_surface_t* surface);
-TQVINT tqvPixelHeight(cairo_surface_t* surface);
+// Device pixels per media pixel of a cairo surface (its device scale; at least 1).
+TQVINT tqvDeviceScale(cairo_surface_t* surface);
+// The width and height of an image surface in media pixels: its pixels over its device
+// scale (0 for other surfaces).
+TQVINT tqvPictureWidth(cairo_surface_t* surface);
+TQVINT tqvPictureHeight(cairo_surface_t* surface);
 
-// Fills `bits` as a 24-bit bottom-up bitmap (blue, green, red; rows padded to 4 bytes)
-// from an image surface. False when the surface is not an image surface.
+// A new black RGB24 image surface of width x height media pixels at `scale` device pixels
+// each, or null (nothing to destroy) when the size is refused.
+cairo_surface_t* tqvNewScaledSurface(TQVINT width, TQVINT height, TQVINT scale);
+
+// Fills `bits` as a 24-bit bottom-up bitmap (blue, green, red; rows padded to 4 bytes) of
+// the surface's media size, one device pixel per media pixel. False when the surface is
+// not an image surface.
 bool tqvBitsFromPixels(cairo_surface_t* pixels, tqvImageBits& bits);
 
 // The pixels of the mask argument of a drawing operation. Nil gives true and null pixels.

@@ -1,6 +1,7 @@
 // Making images: from file bytes by kind or by name, context images, copies.
 #include "media/image_factory.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -41,20 +42,24 @@ tqvHandle tqvMakeImage(const tqvHandle& fileBytes, const tqvHandle& name) {
   return image;
 }
 
-tqvHandle tqvMakeContextImage(TQVINT width, TQVINT height) {
+tqvHandle tqvMakeContextImage(TQVINT width, TQVINT height, TQVINT scale) {
   if (width < 0 || height < 0 || width > tqvMaxImageSide || height > tqvMaxImageSide ||
       int64_t{width} * height > tqvMaxImagePixels) {
     tqvError("tqvMakeContextImage: Bad size " + std::to_string(width) + " x " +
              std::to_string(height) + ".");
     return TQV_NIL;
   }
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  // A picture taken from a finer screen keeps its device pixels: it is drawn back exactly.
+  scale = std::clamp<TQVINT>(scale, 1, 4);
+  cairo_surface_t* s =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, width * scale, height * scale);
   if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(s);
     tqvError("tqvMakeContextImage: Cannot make a picture of " + std::to_string(width) + " x " +
              std::to_string(height) + ".");
     return TQV_NIL;
   }
+  cairo_surface_set_device_scale(s, scale, scale);
   auto* image = new tqvContextImageObject(s);
   if (image == nullptr) cairo_surface_destroy(s);
   return tqvHandle::wrap(image, TQV_IMAGE_TYPE);
@@ -64,7 +69,7 @@ tqvHandle tqvImageFromImage(const tqvHandle& image) {
   tqvImageObject* i = tqvAsImage(image);
   std::string_view kind = i != nullptr ? i->subType() : "";
   if (kind == "context") {
-    tqvHandle copy = tqvMakeContextImage(i->width(), i->height());
+    tqvHandle copy = tqvMakeContextImage(i->width(), i->height(), tqvDeviceScale(i->pixels()));
     if (auto* c = dynamic_cast<tqvContextImageObject*>(tqvAsImage(copy))) {
       tqvBlit(*c, i->pixels(), nullptr, {0, 0, i->width(), i->height()},
               {0, 0, i->width(), i->height()});

@@ -10,8 +10,9 @@
 // An image from the bytes of a file: extension "jpg" or "pic" of `name` makes a JPEG
 // picture, anything else a bitmap. The image is validated at once; nil after a report.
 tqvHandle tqvMakeImage(const tqvHandle& fileBytes, const tqvHandle& name);
-// A black context image of the given size.
-tqvHandle tqvMakeContextImage(TQVINT width, TQVINT height);
+// A black context image of width x height media pixels, each `scale` x `scale` device
+// pixels (1 to 4; the screen's scale for pictures taken from the screen).
+tqvHandle tqvMakeContextImage(TQVINT width, TQVINT height, TQVINT scale = 1);
 // A new image of the same kind and contents: "tqvImageFromImage: Unknown image type."
 // for any other value.
 tqvHandle tqvImageFromImage(const tqvHandle& image);

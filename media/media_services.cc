@@ -2,6 +2,7 @@
 // loaders of sounds and movies. The resource manager's part is in resources.cc.
 #include "media/media_services.h"
 
+#include "framework/forms.h"
 #include "framework/runtime.h"
 #include "media/drawing_surface.h"
 #include "storage/file_stream.h"
@@ -11,8 +12,14 @@
 tqvMediaServices::tqvMediaServices() = default;
 tqvMediaServices::~tqvMediaServices() = default;
 
-void tqvMediaServices::windowOpened(TQVINT width, TQVINT height) {
-  surface_ = std::make_unique<tqvDrawingSurface>(width, height);
+void tqvMediaServices::windowOpened(TQVINT width, TQVINT height, TQVINT scale) {
+  surface_ = std::make_unique<tqvDrawingSurface>(width, height, scale);
+}
+
+void tqvMediaServices::windowScaleChanged(TQVINT scale) {
+  if (surface_ == nullptr) return;
+  surface_->rescale(scale);
+  tqvRedrawScreen();
 }
 
 void tqvMediaServices::windowClosed() {

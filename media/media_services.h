@@ -25,8 +25,10 @@ class tqvMediaServices : public tqvServiceSet {
   tqvHandle resolveOrFail(const tqvHandle& name) override;
   tqvHandle loadCompiled(const tqvHandle& name, const tqvHandle& type) override;
 
-  // The drawing surface lives while the window is open.
-  void windowOpened(TQVINT width, TQVINT height) override;
+  // The drawing surface lives while the window is open, at the screen picture's scale;
+  // when that changes, it is made anew and everything on screen is drawn again.
+  void windowOpened(TQVINT width, TQVINT height, TQVINT scale) override;
+  void windowScaleChanged(TQVINT scale) override;
   void windowClosed() override;
   tqvDrawingSurface* surface() { return surface_.get(); }
 

@@ -34,7 +34,17 @@ PangoFontDescription* describe(const tqvHandle& font) {
 
 PangoLayout* makeLayout(cairo_t* cr, const tqvHandle& text, const tqvHandle& font) {
   PangoLayout* layout = pango_cairo_create_layout(cr);
-  pango_cairo_context_set_resolution(pango_layout_get_context(layout), kDotsPerInch);
+  PangoContext* context = pango_layout_get_context(layout);
+  pango_cairo_context_set_resolution(context, kDotsPerInch);
+  // Glyphs are hinted lightly and antialiased at the picture's own resolution, but their
+  // advances are not rounded to its pixels: a text lays out (and wraps) alike at every
+  // scale and when measured.
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  pango_cairo_context_set_font_options(context, options);
+  cairo_font_options_destroy(options);
   pango_layout_context_changed(layout);
   PangoFontDescription* d = describe(font);
   pango_layout_set_font_description(layout, d);

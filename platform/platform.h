@@ -72,6 +72,7 @@ struct InputEvent {
     CloseRequested,  // the close button, the window manager, or a script's quit
     Timer,           // timer: the id returned by startTimer
     UserMessage,     // word, param: from postUserMessage
+    ScaleChanged,    // the picture was made anew, black, at another scale
     EndSession,      // the session must end now (a script finished or failed)
   };
   Type type = Type::None;
@@ -100,14 +101,16 @@ struct WindowSetup {
   bool maximize = false;  // borderless full screen with the media area centred
 };
 
-// The off-screen picture: the media area as 32-bit pixels 0x00RRGGBB in native byte order
-// (the layout cairo calls RGB24), rows `stride` bytes apart. The back end owns it; it
-// stays valid while the window is open.
+// The screen picture: the media area at `scale` device pixels per media pixel, as 32-bit
+// pixels 0x00RRGGBB in native byte order (the layout cairo calls RGB24), rows `stride`
+// bytes apart. Width and height count device pixels (the media size times the scale).
+// The back end owns it; it stays valid while the window is open and its scale holds.
 struct Picture {
   uint32_t* pixels = nullptr;
   int32_t width = 0;
   int32_t height = 0;
   int32_t stride = 0;  // bytes
+  int32_t scale = 1;
 };
 
 // A back end: the one window, its input, the clock and the desktop services. All calls

@@ -17,6 +17,9 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
   auto* script = app.add_option("--script", options.script, "headless session script");
   auto* shots = app.add_option("--shots", options.shots, "directory for the script's shots");
   auto* printTo = app.add_option("--print-to", options.printTo, "directory for printed pages");
+  auto* scale = app.add_option("--scale", options.scale,
+                               "device pixels per media pixel of the picture and shots (1-4)")
+                    ->check(CLI::Range(1, 4));
   app.add_option("--set", sets, "set an environment key, KEY=VALUE (repeatable)")
       ->each([](const std::string& pair) {
         std::pair<std::string, std::string> setting;
@@ -27,6 +30,7 @@ int lxParseCommandLine(int argc, char** argv, LxOptions& options) {
   script->needs(app.get_option("--headless"));
   shots->needs(app.get_option("--headless"));
   printTo->needs(app.get_option("--headless"));
+  scale->needs(app.get_option("--headless"));
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {

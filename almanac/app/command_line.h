@@ -11,6 +11,7 @@ struct LxOptions {
   std::string script;              // --script FILE
   std::string shots;               // --shots DIR
   std::string printTo;             // --print-to DIR
+  int scale = 1;                   // --scale N
   tqvPlatform::Settings settings;  // --disc, --user-dir, --form and every --set, in that order
   std::vector<std::string> words;  // the rest: the application's command-line words
 };

@@ -19,6 +19,7 @@ namespace {
 bool loadScript(const LxOptions& options, tqvPlatform::HeadlessOptions& headless) {
   headless.shotsDirectory = options.shots;
   headless.printDirectory = options.printTo;
+  headless.scale = options.scale;
   if (options.script.empty()) return true;
   headless.scriptName = options.script;
   std::ifstream file(options.script, std::ios::binary);

@@ -16,6 +16,8 @@ namespace {
 // program that ignores the end of its script would otherwise wait forever.
 constexpr long kIdleAfterEndLimit = 100000;
 constexpr int32_t kLargestMediaSide = 8192;
+constexpr int32_t kLargestScale = 4;
+constexpr int64_t kLargestPicturePixels = int64_t{1} << 26;
 
 std::string oneLine(std::string_view text) {
   std::string line;
@@ -41,6 +43,15 @@ HeadlessBackend::HeadlessBackend(HeadlessOptions options) : options_(std::move(o
 
 HeadlessBackend::~HeadlessBackend() = default;
 
+int32_t HeadlessBackend::pictureScale(const WindowSetup& setup) const {
+  int32_t scale = std::clamp<int32_t>(options_.scale, 1, kLargestScale);
+  while (scale > 1 &&
+         int64_t{setup.mediaWidth} * setup.mediaHeight * scale * scale > kLargestPicturePixels) {
+    --scale;
+  }
+  return scale;
+}
+
 bool HeadlessBackend::openWindow(const WindowSetup& setup, std::string& error) {
   if (setup.mediaWidth < 1 || setup.mediaHeight < 1 || setup.mediaWidth > kLargestMediaSide ||
       setup.mediaHeight > kLargestMediaSide) {
@@ -49,7 +60,8 @@ bool HeadlessBackend::openWindow(const WindowSetup& setup, std::string& error) {
     return false;
   }
   setup_ = setup;
-  pixels_.assign(static_cast<size_t>(setup.mediaWidth) * setup.mediaHeight, 0);
+  scale_ = pictureScale(setup);
+  pixels_.assign(static_cast<size_t>(setup.mediaWidth) * setup.mediaHeight * scale_ * scale_, 0);
   open_ = true;
   return true;
 }
@@ -73,7 +85,8 @@ void HeadlessBackend::raiseWindow() {
 
 Picture HeadlessBackend::picture() {
   if (!open_) return {};
-  return Picture{pixels_.data(), setup_.mediaWidth, setup_.mediaHeight, setup_.mediaWidth * 4};
+  int32_t width = setup_.mediaWidth * scale_;
+  return Picture{pixels_.data(), width, setup_.mediaHeight * scale_, width * 4, scale_};
 }
 
 void HeadlessBackend::present() {
@@ -182,6 +195,16 @@ void HeadlessBackend::runCommand(const ScriptCommand& command) {
   switch (command.kind) {
     case Kind::Wait:
       waitLeft_ = static_cast<uint32_t>(command.numbers[0]);
+      break;
+    case Kind::Scale:
+      // As a window moved to a finer screen: a new black picture, and notice of it.
+      if (open_ && command.numbers[0] != scale_) {
+        options_.scale = command.numbers[0];
+        scale_ = pictureScale(setup_);
+        pixels_.assign(
+            static_cast<size_t>(setup_.mediaWidth) * setup_.mediaHeight * scale_ * scale_, 0);
+        pending_.push_back(simpleEvent(InputEvent::Type::ScaleChanged));
+      }
       break;
     case Kind::Answer:
       answer_ = command.answer;

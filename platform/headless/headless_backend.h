@@ -24,6 +24,8 @@ struct HeadlessOptions {
   std::string scriptName = "script";  // for messages
   std::string shotsDirectory;         // where "shot" writes; empty: the current directory
   std::string printDirectory;
+  // Device pixels per media pixel of the picture and the shots (1 to 4).
+  int32_t scale = 1;
   std::FILE* transcript = stdout;  // message boxes, shots and raise requests, one a line
   // Called whenever the picture would be shown (for measurements).
   std::function<void()> onPresent;
@@ -97,6 +99,8 @@ class HeadlessBackend : public Backend {
   // Where "shot" and "dump" write a file of that name.
   std::string outputPath(const std::string& name) const;
   void advanceClock(uint32_t step);
+  // The scale asked for, reduced until the picture of `setup` is of a reasonable size.
+  int32_t pictureScale(const WindowSetup& setup) const;
   void transcriptLine(const std::string& line);
 
   HeadlessOptions options_;
@@ -116,6 +120,7 @@ class HeadlessBackend : public Backend {
   std::string lastBox_;
   std::string clipboard_;
   WindowSetup setup_;
+  int32_t scale_ = 1;
   std::vector<uint32_t> pixels_;
   bool open_ = false;
   bool shown_ = false;

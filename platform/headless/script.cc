@@ -176,6 +176,11 @@ bool parseScript(std::string_view text, std::string_view name, std::vector<Scrip
       command.kind = Kind::Wait;
       if (!parseNumbers(rest, 1, command.numbers) || command.numbers[0] < 0)
         return fail(error, name, line, "wait needs a number of milliseconds", source);
+    } else if (word == "scale") {
+      command.kind = Kind::Scale;
+      if (!parseNumbers(rest, 1, command.numbers) || command.numbers[0] < 1 ||
+          command.numbers[0] > 4)
+        return fail(error, name, line, "scale needs a number from 1 to 4", source);
     } else if (word == "answer") {
       command.kind = Kind::Answer;
       if (rest == "ok") {

@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
@@ -19,6 +20,9 @@ namespace {
 // Our own SDL event type; its code says which kind of message it carries.
 std::atomic<Uint32> ownEventType{0};
 enum : Sint32 { kTimerCode = 1, kUserMessageCode = 2 };
+
+// The largest picture made, in device pixels (a 4K screen at 3x fits well inside).
+constexpr int64_t kLargestPicturePixels = int64_t{1} << 26;
 
 Uint32 ownEvents() {
   if (ownEventType == 0) ownEventType = SDL_RegisterEvents(1);
@@ -94,7 +98,7 @@ class SdlBackend : public Backend {
 
     SDL_Rect usable{0, 0, setup.mediaWidth, setup.mediaHeight};
     SDL_GetDisplayUsableBounds(0, &usable);  // keeps the media size when it fails
-    Uint32 flags = SDL_WINDOW_HIDDEN;
+    Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI;
     int x = SDL_WINDOWPOS_CENTERED;
     int y = SDL_WINDOWPOS_CENTERED;
     int width = setup.mediaWidth;
@@ -124,16 +128,11 @@ class SdlBackend : public Backend {
     SDL_SetWindowMinimumSize(window_, setup.mediaWidth, setup.mediaHeight);
     renderer_ = SDL_CreateRenderer(window_, -1, 0);
     if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-    if (renderer_ != nullptr) {
-      texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-                                   setup.mediaWidth, setup.mediaHeight);
-    }
-    if (texture_ == nullptr) {
+    if (renderer_ == nullptr || !makePicture(outputScale())) {
       error = SDL_GetError();
       closeWindow();
       return false;
     }
-    pixels_.assign(static_cast<size_t>(setup.mediaWidth) * setup.mediaHeight, 0);
     cursors_[0] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
     cursors_[1] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
     cursors_[2] = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
@@ -192,7 +191,8 @@ class SdlBackend : public Backend {
 
   Picture picture() override {
     if (window_ == nullptr) return {};
-    return Picture{pixels_.data(), setup_.mediaWidth, setup_.mediaHeight, setup_.mediaWidth * 4};
+    int32_t width = setup_.mediaWidth * scale_;
+    return Picture{pixels_.data(), width, setup_.mediaHeight * scale_, width * 4, scale_};
   }
 
   void invalidate() override { dirty_ = true; }
@@ -287,7 +287,7 @@ class SdlBackend : public Backend {
   void present() override {
     dirty_ = false;
     if (renderer_ == nullptr || texture_ == nullptr) return;
-    SDL_UpdateTexture(texture_, nullptr, pixels_.data(), setup_.mediaWidth * 4);
+    SDL_UpdateTexture(texture_, nullptr, pixels_.data(), setup_.mediaWidth * scale_ * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     int outputWidth = 0;
@@ -300,6 +300,40 @@ class SdlBackend : public Backend {
   }
 
  private:
+  // The whole-number scale at which the media area fits the window's output (device
+  // pixels, so a desktop's pixel density counts).
+  int32_t outputScale() {
+    int outputWidth = setup_.mediaWidth;
+    int outputHeight = setup_.mediaHeight;
+    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    return fitMedia(setup_.mediaWidth, setup_.mediaHeight, outputWidth, outputHeight).scale;
+  }
+
+  // A black picture and its texture at `scale`, or at a smaller one the renderer takes;
+  // false when not even scale 1 can be made.
+  bool makePicture(int32_t scale) {
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_, &info);
+    for (scale = std::max(scale, 1); scale >= 1; --scale) {
+      int width = setup_.mediaWidth * scale;
+      int height = setup_.mediaHeight * scale;
+      if (int64_t{width} * height > kLargestPicturePixels) continue;
+      if (info.max_texture_width > 0 &&
+          (width > info.max_texture_width || height > info.max_texture_height)) {
+        continue;
+      }
+      SDL_Texture* texture = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888,
+                                               SDL_TEXTUREACCESS_STREAMING, width, height);
+      if (texture == nullptr) continue;
+      if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+      texture_ = texture;
+      scale_ = scale;
+      pixels_.assign(static_cast<size_t>(width) * height, 0);
+      return true;
+    }
+    return false;
+  }
+
   // Window points to media pixels, through the output size (which differs from the
   // window size on scaled desktops).
   void toMedia(int windowX, int windowY, int32_t& x, int32_t& y) {
@@ -338,8 +372,17 @@ class SdlBackend : public Backend {
           case SDL_WINDOWEVENT_FOCUS_LOST:
             event.type = Type::FocusLost;
             return true;
-          case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_SIZE_CHANGED:
+          case SDL_WINDOWEVENT_DISPLAY_CHANGED: {
+            int32_t scale = outputScale();
+            if (scale != scale_ && makePicture(scale)) {
+              event.type = Type::ScaleChanged;
+              return true;
+            }
+            present();
+            return false;
+          }
+          case SDL_WINDOWEVENT_EXPOSED:
           case SDL_WINDOWEVENT_RESTORED:
             present();
             return false;
@@ -407,6 +450,7 @@ class SdlBackend : public Backend {
   SDL_Texture* texture_ = nullptr;
   SDL_Cursor* cursors_[4] = {};
   WindowSetup setup_;
+  int32_t scale_ = 1;
   std::vector<uint32_t> pixels_;
   bool dirty_ = false;
   bool leftHeld_ = false;
