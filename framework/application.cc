@@ -152,6 +152,9 @@ bool tqvApplication::HandleEvent(const tqvEvent& event) {
     case TQV_MOUSE_UP_EVENT:
       MouseUp(event.x, event.y, event.modifiers);
       break;
+    case TQV_WHEEL_EVENT:
+      MouseWheel(event.x, event.y, event.word, event.modifiers);
+      break;
     case TQV_KEY_DOWN_EVENT:
       KeyDown(event.word, event.modifiers);
       break;
@@ -228,6 +231,10 @@ void tqvApplication::MouseDrag(TQVINT x, TQVINT y, TQVINT modifiers) {
 
 void tqvApplication::MouseUp(TQVINT x, TQVINT y, TQVINT modifiers) {
   if (tqvFormObject* f = form()) f->mouseUp(x, y, modifiers);
+}
+
+void tqvApplication::MouseWheel(TQVINT x, TQVINT y, TQVINT notches, TQVINT modifiers) {
+  if (tqvFormObject* f = form()) f->mouseWheel(x, y, notches, modifiers);
 }
 
 void tqvApplication::KeyDown(TQVINT key, TQVINT modifiers) {

@@ -48,6 +48,8 @@ class tqvApplication : public tqvAppInterface {
   virtual void MouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks);
   virtual void MouseDrag(TQVINT x, TQVINT y, TQVINT modifiers);
   virtual void MouseUp(TQVINT x, TQVINT y, TQVINT modifiers);
+  // The mouse wheel turned `notches` (positive: toward the user) with the mouse at (x, y).
+  virtual void MouseWheel(TQVINT x, TQVINT y, TQVINT notches, TQVINT modifiers);
   virtual void KeyDown(TQVINT key, TQVINT modifiers);
   virtual void KeyUp(TQVINT key, TQVINT modifiers);
   virtual void Timer();

@@ -45,6 +45,9 @@ class tqvControlObject : public tqvPropertyObject {
   virtual void deactivate();
   // Returns whether the key triggered the control.
   virtual bool keyDown(TQVINT key, TQVINT modifiers) { return false; }
+  // The mouse wheel turned `notches` (positive: toward the user, down the content);
+  // returns whether the control took it.
+  virtual bool mouseWheel(TQVINT notches, TQVINT modifiers) { return false; }
   // The "Hot Spot" region contains the point (form coordinates).
   virtual bool hitTest(TQVINT x, TQVINT y);
   // "Help" while enabled, else nil.

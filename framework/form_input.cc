@@ -83,6 +83,18 @@ void tqvFormObject::mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT click
   if (mouseDownOnControl(target, x, y, modifiers, clicks)) controlTriggered(target);
 }
 
+void tqvFormObject::mouseWheel(TQVINT x, TQVINT y, TQVINT notches, TQVINT modifiers) {
+  tqvHandle self = handle();
+  toFormCoordinates(x, y);
+  tqvHandle target = controlAt(x, y);
+  tqvControlObject* c = tqvAsControl(target);
+  if (c != nullptr && c->mouseWheel(notches, modifiers)) return;
+  tqvHandle active = activeControl_;
+  if (tqvControlObject* a = tqvAsControl(active); a != nullptr && a != c) {
+    a->mouseWheel(notches, modifiers);
+  }
+}
+
 void tqvFormObject::keyDown(TQVINT key, TQVINT modifiers) {
   tqvHandle self = handle();
   tqvHandle active = activeControl_;

@@ -92,6 +92,9 @@ class tqvFormObject : public tqvPropertyObject {
   virtual void mouseMove(TQVINT x, TQVINT y, TQVINT modifiers);
   virtual void mouseDrag(TQVINT x, TQVINT y, TQVINT modifiers) {}
   virtual void mouseUp(TQVINT x, TQVINT y, TQVINT modifiers) {}
+  // The wheel goes to the enabled control under the mouse when it takes it, else to the
+  // active control.
+  virtual void mouseWheel(TQVINT x, TQVINT y, TQVINT notches, TQVINT modifiers);
   virtual void keyDown(TQVINT key, TQVINT modifiers);
   virtual void keyUp(TQVINT key, TQVINT modifiers) {}
   virtual void activate();

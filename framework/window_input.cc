@@ -108,6 +108,9 @@ void tqvWindowInput::handle(const InputEvent& input) {
       tqvSetQuitFlag(true);
       tqvPostQuit();
       break;
+    case InputEvent::Type::Wheel:
+      post(TQV_WHEEL_EVENT, input.word, input.x, input.y);
+      break;
     case InputEvent::Type::ScaleChanged:  // the main window's own business
     case InputEvent::Type::None:
       break;

@@ -67,6 +67,7 @@ struct InputEvent {
     MouseMove,       // x, y, leftHeld, rightHeld
     ButtonDown,      // button, x, y, leftHeld, rightHeld
     ButtonUp,        // button, x, y, leftHeld, rightHeld
+    Wheel,           // word: notches turned (positive toward the user: down), x, y
     FocusGained,     // the window became the active window
     FocusLost,       // another window became active
     CloseRequested,  // the close button, the window manager, or a script's quit

@@ -176,6 +176,10 @@ bool parseScript(std::string_view text, std::string_view name, std::vector<Scrip
       command.kind = Kind::Wait;
       if (!parseNumbers(rest, 1, command.numbers) || command.numbers[0] < 0)
         return fail(error, name, line, "wait needs a number of milliseconds", source);
+    } else if (word == "wheel") {
+      command.kind = Kind::Wheel;
+      if (!parseNumbers(rest, 3, command.numbers))
+        return fail(error, name, line, "wheel needs X Y N", source);
     } else if (word == "scale") {
       command.kind = Kind::Scale;
       if (!parseNumbers(rest, 1, command.numbers) || command.numbers[0] < 1 ||

@@ -35,12 +35,14 @@ struct ScriptCommand {
     ClickControl,
     Dump,
     Scale,
+    Wheel,
     Quit,
   };
   Kind kind = Kind::Quit;
   int line = 0;             // 1-based line number in the script
   std::string source;       // the line as written, without surrounding blanks
-  int32_t numbers[4] = {};  // X Y (click...), X1 Y1 X2 Y2 (drag), MS (wait), N (scale)
+  int32_t numbers[4] = {};  // X Y (click...), X1 Y1 X2 Y2 (drag), MS (wait), N (scale),
+                            // X Y N (wheel)
   std::string text;         // type, expect-box and expect-form text, shot and dump file
                             // names, click-control control name
   KeyChord chord;           // key

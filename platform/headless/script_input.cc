@@ -126,6 +126,13 @@ void appendScriptInput(const ScriptCommand& command, PointerState& pointer,
       release(pointer, out);
       break;
     }
+    case Kind::Wheel: {
+      moveTo(n[0], n[1], pointer, out);
+      InputEvent wheel = mouseEvent(InputEvent::Type::Wheel, pointer);
+      wheel.word = n[2];
+      out.push_back(wheel);
+      break;
+    }
     case Kind::KeyPress:
       strike(command.chord, out);
       break;

@@ -406,6 +406,20 @@ class SdlBackend : public Backend {
         event.leftHeld = leftHeld_;
         event.rightHeld = rightHeld_;
         return true;
+      case SDL_MOUSEWHEEL: {
+        // SDL counts notches away from the user as positive; flipped ones are the other
+        // way round.
+        int notches = raw.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? raw.wheel.y : -raw.wheel.y;
+        if (notches == 0) return false;
+        int windowX = 0, windowY = 0;
+        SDL_GetMouseState(&windowX, &windowY);
+        event.type = Type::Wheel;
+        event.word = notches;
+        toMedia(windowX, windowY, event.x, event.y);
+        event.leftHeld = leftHeld_;
+        event.rightHeld = rightHeld_;
+        return true;
+      }
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP: {
         bool down = raw.type == SDL_MOUSEBUTTONDOWN;
