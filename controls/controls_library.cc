@@ -4,14 +4,22 @@
 #include "controls/bitmap_control.h"
 #include "controls/button_control.h"
 #include "controls/check_box_control.h"
+#include "controls/combo_box_control.h"
+#include "controls/combo_edit_control.h"
 #include "controls/group_control.h"
 #include "controls/hot_spot_control.h"
+#include "controls/list_control.h"
+#include "controls/multi_list_control.h"
 #include "controls/photo_view_control.h"
 #include "controls/radio_button_control.h"
 #include "controls/radio_group_control.h"
+#include "controls/scroller_control.h"
+#include "controls/slider_control.h"
 #include "controls/standard_control.h"
 #include "controls/standard_form.h"
 #include "controls/static_text_control.h"
+#include "controls/table_control.h"
+#include "controls/text_field_control.h"
 #include "framework/builtin_classes.h"
 #include "framework/forms.h"
 #include "media/media_services.h"
@@ -43,6 +51,15 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "PhotoView") return prototype<tqvPhotoViewControl>();
   if (name == "HotSpot") return prototype<tqvHotSpotControl>();
   if (name == "Group") return prototype<tqvGroupControl>();
+  if (name == "ListBox") return prototype<tqvListControl>();
+  if (name == "MultiListBox") return prototype<tqvMultiListControl>();
+  if (name == "ComboBox") return prototype<tqvComboBoxControl>();
+  if (name == "ComboEdit") return prototype<tqvComboEditControl>();
+  if (name == "TextCombo") return prototype<tqvTextComboControl>();
+  if (name == "TextField") return prototype<tqvTextFieldControl>();
+  if (name == "Slider") return prototype<tqvSliderControl>();
+  if (name == "Scroller") return prototype<tqvScrollerControl>();
+  if (name == "Table") return prototype<tqvTableControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);

@@ -3,6 +3,7 @@
 // images, sound effects, and the "Hidden" and "Disabled" actions that redraw.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,8 @@ class tqvStandardControl : public tqvControlObject {
   void activate() override;
   void deactivate() override;
   virtual bool showsActivity() { return false; }
+  // A timer tick of the form while this is its active control (a caret blinks).
+  virtual void tick(uint32_t now) {}
 
   // Plays a sound value or the sound resource of that name: nothing when "SoundEffects"
   // is false; a name without "." gets "." and "AudioExtension" ("wav"). The sound

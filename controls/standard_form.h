@@ -13,6 +13,7 @@
 #include "controls/control_painter.h"
 #include "controls/form_keys.h"
 #include "controls/rollover_help.h"
+#include "controls/standard_control.h"
 #include "framework/control_object.h"
 #include "framework/cursor.h"
 #include "framework/dialog_object.h"
@@ -106,6 +107,8 @@ class tqvStandardLayer : public Base {
   void timer() override {
     Base::timer();
     if (rolloverHelpEnabled()) help_.tick(tqvTickCount());
+    tqvHandle active = this->activeControl();
+    if (auto* c = dynamic_cast<tqvStandardControl*>(tqvAsControl(active))) c->tick(tqvTickCount());
   }
 
   // A control with "Target Form" shows it (the base); one with "Target Dialog" runs

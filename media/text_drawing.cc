@@ -140,6 +140,28 @@ tqvTextExtent tqvDrawTextAt(cairo_t* cr, const tqvHandle& text, TQVINT x, TQVINT
   return extent;
 }
 
+std::vector<double> tqvCharacterOffsets(const tqvHandle& text, const tqvHandle& font) {
+  std::string_view bytes = tqvStringView(text);
+  std::vector<double> offsets(bytes.size() + 1, 0.0);
+  if (bytes.empty() || !tqvIsUsableFont(font)) return offsets;
+  cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+  cairo_t* cr = cairo_create(scratch);
+  PangoLayout* layout = makeLayout(cr, text, font);
+  // Each code page 1252 byte is one character, of one to three bytes in UTF-8.
+  int index = 0;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    auto c = static_cast<unsigned char>(bytes[i]);
+    index += c < 0x80 ? 1 : tqvCp1252ToUtf8(std::string_view(&bytes[i], 1)).size();
+    PangoRectangle position;
+    pango_layout_index_to_pos(layout, index, &position);
+    offsets[i + 1] = static_cast<double>(position.x) / PANGO_SCALE;
+  }
+  g_object_unref(layout);
+  cairo_destroy(cr);
+  cairo_surface_destroy(scratch);
+  return offsets;
+}
+
 bool tqvMeasureText(const tqvHandle& text, const tqvHandle& font, tqvTextExtent& extent) {
   if (!text.is(TQV_STRING_TYPE) || !tqvIsUsableFont(font)) return false;
   cairo_surface_t* scratch = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);

@@ -5,6 +5,8 @@
 
 #include <cairo.h>
 
+#include <vector>
+
 #include "values/handle.h"
 
 // Horizontal alignment in the low two bits (0 left, 1 centre, 2 right); further flags.
@@ -41,6 +43,9 @@ tqvTextExtent tqvDrawTextAt(cairo_t* cr, const tqvHandle& text, TQVINT x, TQVINT
                             const tqvTextStyle& style);
 // The size of one line of text in the font; false when the text is not a string.
 bool tqvMeasureText(const tqvHandle& text, const tqvHandle& font, tqvTextExtent& extent);
+// The x offsets of the boundaries between the characters of one line of text (code page
+// 1252, one byte a character) in the font: text length + 1 values, the first 0.
+std::vector<double> tqvCharacterOffsets(const tqvHandle& text, const tqvHandle& font);
 // True for a font value or nil (the stock font).
 bool tqvIsUsableFont(const tqvHandle& font);
 
