@@ -92,6 +92,8 @@ bool tqvComboEditControl::dropDown() {
   tqvHandle self = handle();
   tqvDropDownRequest request;
   request.items = choices;
+  // The item the field shows is the one marked; else the first (the best match).
+  request.selected = std::max<TQVINT>(tqvAsList(choices)->indexOf(text(), 0), 0);
   request.rows = std::clamp(integer("DropRows", 8), 1, 40);
   request.left = hotSpotLeft();
   request.top = hotSpotTop();

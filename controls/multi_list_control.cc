@@ -55,9 +55,8 @@ bool tqvMultiListControl::choose(TQVINT index, TQVINT modifiers) {
 }
 
 bool tqvMultiListControl::keyDown(TQVINT key, TQVINT modifiers) {
-  if (key == ' ' && (modifiers & TQV_CONTROL_FLAG) != 0) {
-    return choose(selection(), TQV_CONTROL_FLAG);
-  }
+  // Space adds the current item to the selection or takes it out.
+  if (key == ' ') return choose(selection(), TQV_CONTROL_FLAG);
   return tqvListControl::keyDown(key, modifiers);
 }
 

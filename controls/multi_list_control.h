@@ -1,6 +1,6 @@
 // "MultiListBox": a list box in which several items can be selected. A click selects one
-// item; Ctrl+click adds or removes an item; Shift+click, Shift with the arrow keys and a
-// drag select the range from the last item chosen. "Selection" is the current item.
+// item; Ctrl+click and Space add or remove an item; Shift+click, Shift with the arrow
+// keys and a drag select the range from the last item chosen. "Selection" is the current item.
 #pragma once
 
 #include <vector>
