@@ -12,7 +12,8 @@
 // no such control or it has no hot spot.
 bool tqvControlCentre(std::string_view name, TQVINT& x, TQVINT& y);
 
-// The forms on screen, bottom first (the form under any dialogs, then each dialog), each
-// printed in the text notation with its properties and controls and followed by a line
-// feed. Empty when no form is on screen.
+// The forms on screen, bottom first (the form under any dialogs, then each dialog), in
+// the text notation, one line each: the form's properties (without its control list),
+// then one indented line for each of its controls; "Name" comes first on every line.
+// Empty when no form is on screen.
 std::string tqvScreenDump();

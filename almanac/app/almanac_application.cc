@@ -4,6 +4,8 @@
 #include "framework/environment.h"
 #include "framework/forms.h"
 #include "framework/runtime.h"
+#include "framework/screen_report.h"
+#include "storage/file_stream.h"
 
 namespace {
 
@@ -38,6 +40,13 @@ void AlmanacApplication::Start() {
     if (timer_ != 0) backend->stopTimer(timer_);
     timer_ = backend->startTimer(kTimerPeriodMs);
   }
+}
+
+void AlmanacApplication::Terminate() {
+  // What was on screen at the end, for tests of the desktop window and for bug reports.
+  tqvHandle dumpFile = tqvGetEnvironment("DumpAtExit");
+  if (dumpFile.is(TQV_STRING_TYPE)) tqvWriteWholeFile(dumpFile, tqvScreenDump());
+  tqvStandardApplication::Terminate();
 }
 
 void lxApplicationMain(const tqvHandle& arguments) {

@@ -19,6 +19,9 @@ class AlmanacApplication : public tqvStandardApplication {
   // key is set, opens with no data; the 250 ms window timer starts (a running one is
   // stopped first).
   void Start() override;
+  // With "DumpAtExit" naming a file, writes the forms on screen there (see
+  // tqvScreenDump), then the standard ending.
+  void Terminate() override;
 
  private:
   int timer_ = 0;

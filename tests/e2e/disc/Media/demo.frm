@@ -1,5 +1,5 @@
-; The demo form of the end-to-end sessions: one control of every class the control
-; library draws, on a form without a background image.
+; The demo form of the end-to-end sessions: buttons, boxes, texts and pictures, on a form
+; without a background image; "Listas..." leads to the lists, fields and tables.
 (form ("Name" "Demo")
       ("FadeTime" 200)
       ("Background Color" (rgb 222 214 200))
@@ -44,4 +44,7 @@
         (control ("Class" "Button") ("Name" "Sobre") ("Hot Spot" (rect 150 420 120 30))
                  ("Text" "Sobre...") ("Target Dialog" "about.frm"))
         (control ("Class" "Button") ("Name" "Desligado") ("Hot Spot" (rect 280 420 120 30))
-                 ("Text" "Desligado") ("Disabled" true)))))
+                 ("Text" "Desligado") ("Disabled" true))
+        (control ("Class" "Button") ("Name" "Listas") ("Hot Spot" (rect 490 420 120 30))
+                 ("Text" "Listas...") ("Target Form" "lists.frm")
+                 ("Help" "Listas, campos, combinações e tabelas")))))
