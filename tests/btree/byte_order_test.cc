@@ -53,7 +53,7 @@ std::vector<uint8_t> bigEndianFile() {
 const KfKeyDescriptor kIntKeys[] = {{1, 3, nullptr}, {}};
 
 TEST(ByteOrder, BigEndianFileIsSearchedAndScanned) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("big.idx");
   writeFile(path, bigEndianFile());
   KeyFile kf;
@@ -86,7 +86,7 @@ TEST(ByteOrder, BigEndianFileIsSearchedAndScanned) {
 }
 
 TEST(ByteOrder, BigEndianFileIsUpdatedInItsOwnOrder) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("big.idx");
   writeFile(path, bigEndianFile());
   KeyFile kf;
@@ -111,7 +111,7 @@ TEST(ByteOrder, BigEndianFileIsUpdatedInItsOwnOrder) {
 }
 
 TEST(ByteOrder, CreatedBigEndianFileKeepsSignedOrder) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("newbig.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, kKfBigEndian, kIntKeys), 0);

@@ -3,11 +3,7 @@
 // holds forms and 24-bit bitmaps written here, and pixel reads of the screen picture.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -85,7 +81,7 @@ class ControlsTest : public MediaTest {
     tqvRegisterClass(tqvHandle::wrap(new LoggingForm(), TQV_CLASS_TYPE));
     LoggingForm::log().clear();
     FakeSound::log().clear();
-    setEnv("SourceDisk", disc_.string());
+    setEnv("SourceDisk", disc_.path().string());
     setEnv("MediaPath", ".");
   }
   tqvProgramSetup programSetup() override {
@@ -99,18 +95,8 @@ class ControlsTest : public MediaTest {
   // A headless back end running `script`, the main window over it (its Start event
   // dropped) and, with `timerMs`, a timer ticking that often.
   void startSession(const std::string& script, uint32_t timerMs = 0) {
-    useHeadless(script);
-    app_->setMainWindow(tqvAppWindow::create(tqvMakeString("Controls")));
-    tqvFlushEvents(TQV_START_EVENT);
+    FrameworkTest::startSession(script);
     if (timerMs > 0) backend_->startTimer(timerMs);
-  }
-  // Hands every event to the application until the script has ended.
-  void runScript() {
-    for (;;) {
-      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
-      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) break;
-      app_->HandleEvent(event);
-    }
   }
 
   // Hands events to the application until the script's next "key F12" (not handed on),
@@ -158,10 +144,6 @@ class ControlsTest : public MediaTest {
     return true;
   }
 
-  static tqvHandle read(const std::string& notation) {
-    return tqvDecodeStandard(tqvMakeString(notation));
-  }
-  static tqvHandle S(const std::string& text) { return tqvMakeString(text); }
   // Makes the form written in the notation and shows it without fades.
   tqvHandle show(const std::string& notation) {
     tqvHandle form = read(notation);

@@ -51,8 +51,7 @@ TEST_F(StandardForm, HelpThatIsNotTextIsReported) {
   show(R"((form ("Control List" (list (control ("Class" "HotSpot")
       ("Hot Spot" (rect 20 20 100 100)) ("Help" 42))))))");
   runScript();
-  ASSERT_EQ(errors().size(), 1u);
-  EXPECT_EQ(errors()[0], "Bad Rollover Text: 42");
+  EXPECT_EQ(takeError(), "Bad Rollover Text: 42");
 }
 
 TEST_F(StandardForm, TabSkipsDisabledAndHiddenStopsAndWraps) {
@@ -77,7 +76,7 @@ TEST_F(StandardForm, TabSkipsDisabledAndHiddenStopsAndWraps) {
 
 TEST_F(StandardForm, F1OpensTheHelpFileWithTheDesktopProgram) {
   discFile("LX98.hlp", "help");
-  runtime().programDirectory = S(disc_.string());
+  runtime().programDirectory = S(disc_.path().string());
   startSession("key F1\n");
   show("(form)");
   runScript();

@@ -100,8 +100,7 @@ TEST_F(Dialogs, TheEndOfTheSessionEndsTheDialogAndSetsTheQuitFlag) {
 TEST_F(Dialogs, OnlyDialogsRun) {
   tqvHandle form = recordingForm(read("(table (\"Name\" \"Plain\"))"));
   EXPECT_TRUE(tqvRunDialog(form).isNil());
-  ASSERT_EQ(errors().size(), 1u);
-  EXPECT_EQ(errors()[0], "Cannot find form named 'Plain'");
+  EXPECT_EQ(takeError(), "Cannot find form named 'Plain'");
 }
 
 }  // namespace

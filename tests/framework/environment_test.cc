@@ -2,11 +2,6 @@
 // (defaults, registry file, INI file, command line), the disc-key mirroring, the globals
 // and the class registry.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "framework/class_registry.h"
 #include "framework/cursor.h"
@@ -14,6 +9,7 @@
 #include "framework/events.h"
 #include "framework/standard_application.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -21,38 +17,18 @@ namespace fs = std::filesystem;
 
 class Environment : public FrameworkTest {
  protected:
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    root_ = fs::temp_directory_path() / ("tqv-env-" + std::to_string(::getpid()));
-    fs::create_directories(root_ / "program");
-    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
-    hadDirs_ = dirs != nullptr;
-    if (hadDirs_) savedDirs_ = dirs;
-    ::setenv("XDG_CONFIG_DIRS", (root_ / "xdg").c_str(), 1);
-    restartProgram();
-  }
   tqvProgramSetup programSetup() override {
     tqvProgramSetup setup = FrameworkTest::programSetup();
     setup.title = "Zazuzadov Lumbra 98";
     setup.programDirectory = (root_ / "program").string();
     return setup;
   }
-  void TearDown() override {
-    FrameworkTest::TearDown();
-    if (hadDirs_) {
-      ::setenv("XDG_CONFIG_DIRS", savedDirs_.c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_DIRS");
-    }
-    fs::remove_all(root_);
-  }
   void writeIni(const std::string& body) {
-    std::ofstream(root_ / "program" / "lx98.ini") << "[TQVENVIRONMENT]\n" << body;
+    root_.write("program/lx98.ini", "[TQVENVIRONMENT]\n" + body);
   }
   void writeRegistry(const std::string& body) {
-    fs::path dir = root_ / "xdg" / "Editora Lumbra" / "Zazuzadov Lumbra 98" / "1.0";
-    fs::create_directories(dir);
-    std::ofstream(dir / "Preferences.ini") << "[Preferences]\n" << body;
+    root_.write("xdg/Editora Lumbra/Zazuzadov Lumbra 98/1.0/Preferences.ini",
+                "[Preferences]\n" + body);
   }
   // Runs a standard application through a session that ends at once.
   void runSession() {
@@ -63,9 +39,8 @@ class Environment : public FrameworkTest {
     return std::string(tqvStringView(tqvGetEnvironment(key)));
   }
 
-  fs::path root_;
-  std::string savedDirs_;
-  bool hadDirs_ = false;
+  TempDir root_;  // the program's directory and the system's configuration directory
+  ScopedEnv configDirs_{"XDG_CONFIG_DIRS", root_.file("xdg").c_str()};
 };
 
 TEST_F(Environment, ReadsWithDefaultsAndConversions) {

@@ -1,6 +1,7 @@
 // Test helper: each test runs inside its own program (the one set-up and teardown that
 // lx98 and tqvtool use), with reported errors recorded instead of shown, an optional
-// headless back end running a script, and its transcript.
+// headless back end running a script with the application's window over it, and its
+// transcript.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,9 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/app_window.h"
+#include "framework/application.h"
 #include "framework/events.h"
 #include "framework/program.h"
 #include "platform/headless/headless_backend.h"
+#include "storage/notation.h"
 #include "values/error.h"
 #include "values/string.h"
 
@@ -61,6 +65,29 @@ class FrameworkTest : public ::testing::Test {
     return *backend_;
   }
 
+ public:  // also for the free helper functions of the tests
+  // A headless back end running `script` and the running application's main window over
+  // it (its Start event is dropped: tests open their own forms).
+  void startSession(const std::string& script) {
+    useHeadless(script);
+    tqvCurrentApplication()->setMainWindow(tqvAppWindow::create(tqvMakeString("Test")));
+    tqvFlushEvents(TQV_START_EVENT);
+  }
+  // Hands every event to the running application until the script has ended.
+  static void runScript() {
+    for (;;) {
+      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
+      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) break;
+      tqvCurrentApplication()->HandleEvent(event);
+    }
+  }
+
+  static tqvHandle read(const std::string& notation) {
+    return tqvDecodeStandard(tqvMakeString(notation));
+  }
+  static tqvHandle S(const std::string& text) { return tqvMakeString(text); }
+
+ protected:
   std::string transcript() {
     std::fflush(transcript_);
     std::rewind(transcript_);
@@ -72,6 +99,15 @@ class FrameworkTest : public ::testing::Test {
   static std::vector<std::string>& errors() {
     static std::vector<std::string> all;
     return all;
+  }
+
+  // The one error reported since the last call (or a note of none or several).
+  static std::string takeError() {
+    std::string result = errors().size() == 1 ? errors().front()
+                         : errors().empty()   ? "<no error>"
+                                              : "<" + std::to_string(errors().size()) + " errors>";
+    errors().clear();
+    return result;
   }
 
   std::unique_ptr<tqvProgram> program_;

@@ -17,10 +17,6 @@ namespace {
 
 using Resources = MediaTest;
 
-tqvHandle S(const std::string& s) {
-  return tqvMakeString(s);
-}
-
 TEST_F(Resources, MediaRootJoinsTheDiscAndTheMediaPath) {
   setEnv("SourceDisk", "D:\\");
   setEnv("MediaPath", "Media");

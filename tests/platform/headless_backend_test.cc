@@ -1,12 +1,11 @@
 // The headless back end: virtual time, timers, answered message boxes, the end of the
 // script, failed expectations and screenshots.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 
 #include "platform/headless/headless_backend.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ class Headless : public ::testing::Test {
     options.scriptName = "t.txt";
     transcript_ = std::tmpfile();
     options.transcript = transcript_;
-    options.shotsDirectory = fs::temp_directory_path().string();
+    options.shotsDirectory = shots_.path().string();
     backend_ = std::make_unique<HeadlessBackend>(std::move(options));
     tqvPlatform::WindowSetup setup;
     setup.mediaWidth = 4;
@@ -51,6 +50,7 @@ class Headless : public ::testing::Test {
     if (!backend_->nextInput(event, cap)) event.type = Type::None;
     return event;
   }
+  TempDir shots_;
   std::unique_ptr<HeadlessBackend> backend_;
   std::FILE* transcript_ = nullptr;
 };
@@ -124,18 +124,15 @@ TEST_F(Headless, FailedExpectationEndsTheSessionWithStatusOne) {
 }
 
 TEST_F(Headless, ShotsWriteThePicture) {
-  std::string name = "tqv-headless-" + std::to_string(::getpid());
-  start("shot " + name + "\n");
+  start("shot main\n");
   tqvPlatform::Picture picture = backend_->picture();
   ASSERT_NE(picture.pixels, nullptr);
   EXPECT_EQ(picture.width, 4);
   EXPECT_EQ(picture.stride, 16);
   EXPECT_EQ(picture.pixels[11], 0u);  // black until drawn
   next();
-  fs::path file = fs::temp_directory_path() / (name + ".png");
-  EXPECT_TRUE(fs::exists(file));
-  EXPECT_EQ(transcript(), "shot " + file.string() + "\n");
-  fs::remove(file);
+  EXPECT_TRUE(fs::exists(shots_ / "main.png"));
+  EXPECT_EQ(transcript(), "shot " + shots_.file("main.png") + "\n");
 }
 
 TEST_F(Headless, RefusesUnusableMediaSizes) {
