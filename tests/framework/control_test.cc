@@ -62,21 +62,12 @@ TEST_F(Controls, BaseStateComesFromTheProperties) {
   EXPECT_FALSE(control->hitTest(15, 25));
 }
 
-TEST_F(Controls, BuiltInClassesAreRegisteredInTheirFixedOrder) {
-  static std::vector<std::string> asked;
-  asked.clear();
+TEST_F(Controls, BuiltInClassesAreRegisteredFromThePrototypesGiven) {
   tqvRegisterBuiltInClasses([](std::string_view name) -> tqvHandle {
-    asked.emplace_back(name);
     return name == "Button" ? tqvHandle::wrap(new RecordingControl(tqvHandle()), TQV_CLASS_TYPE)
                             : tqvHandle();
   });
-  EXPECT_EQ(asked,
-            (std::vector<std::string>{
-                "Bitmap",     "Button",    "CheckBox",  "RadioButton",  "RadioGroup", "ComboBox",
-                "ComboEdit",  "TextCombo", "ListBox",   "MultiListBox", "Slider",     "Scroller",
-                "StaticText", "Table",     "TextField", "Menu",         "PhotoView",  "TextView",
-                "HotSpot",    "VideoView", "Group"}));
-  // The prototype is registered under its own class name.
+  // The prototype is registered under its own class name; a name given nil is left out.
   EXPECT_FALSE(tqvFindClass("Recorder").isNil());
   EXPECT_TRUE(tqvFindClass("Bitmap").isNil());
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "framework/class_registry.h"
-#include "framework/cursor.h"
 #include "framework/environment.h"
 #include "framework/events.h"
 #include "framework/standard_application.h"
@@ -12,8 +11,6 @@
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 class Environment : public FrameworkTest {
  protected:
@@ -97,35 +94,6 @@ TEST_F(Environment, DiscKeysMirrorEachOther) {
     EXPECT_EQ(text("SourceDisk"), c.sourceDisk) << c.ini;
     EXPECT_EQ(text("CDROMPATH"), c.cdrom) << c.ini;
   }
-}
-
-TEST_F(Environment, UnreadableOrOddConfigurationIsSkipped) {
-  fs::create_directories(root_ / "program" / "LX98.ini");  // a directory, not a file
-  writeRegistry("no equals sign here\nTestMode=1\n");
-  runSession();
-  EXPECT_EQ(text("TestMode"), "1");
-  EXPECT_TRUE(errors().empty());
-}
-
-TEST_F(Environment, StandardApplicationDefaultsAndCursors) {
-  useHeadless("");
-  tqvStandardApplication app;
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("MaximizeWindow", true));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("DisableDrawingAttributeCaching", false));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("ActiveVideoPalette", false));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("OffscreenPalette", false));
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("FullScreenVideo", true));
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("ShowIntro", true));
-  EXPECT_EQ(text("MediaPath"), "Media");
-  EXPECT_FALSE(tqvHasEnvironment("StartupForm"));  // read with its default, never set
-  auto* hand = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("HandCursor").object());
-  auto* key = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("KeyCursor").object());
-  ASSERT_NE(hand, nullptr);
-  ASSERT_NE(key, nullptr);
-  EXPECT_EQ(tqvGetGlobal("HandCursor").type(), TQV_CURSOR_TYPE);
-  EXPECT_EQ(hand->resource(), 102);
-  EXPECT_EQ(key->resource(), 104);
-  EXPECT_EQ(key->shape(), tqvPlatform::Cursor::Key);
 }
 
 TEST_F(Environment, FullInstallSetsTheResourcePath) {

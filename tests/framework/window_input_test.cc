@@ -71,23 +71,14 @@ class WindowInput : public FrameworkTest {
   static constexpr tqvPlatform::Modifiers kShift{true, false, false};
 };
 
-TEST_F(WindowInput, EverySpecialKeyCarriesItsNumberShiftedBySixteen) {
-  struct Case {
-    Key key;
-    TQVINT number;
-  };
-  const Case cases[] = {
-      {Key::F1, 1},   {Key::F2, 2},      {Key::F3, 3},        {Key::F4, 4},      {Key::F5, 5},
-      {Key::F6, 6},   {Key::F7, 7},      {Key::F8, 8},        {Key::F9, 9},      {Key::F10, 10},
-      {Key::F11, 11}, {Key::F12, 12},    {Key::Insert, 13},   {Key::Delete, 14}, {Key::Home, 15},
-      {Key::End, 16}, {Key::PageUp, 18}, {Key::PageDown, 19}, {Key::Left, 20},   {Key::Right, 21},
-      {Key::Up, 22},  {Key::Down, 23},
-  };
-  for (const Case& c : cases) {
-    send(Type::KeyDown, c.key);
-    send(Type::KeyUp, c.key);
-    std::vector<TQVINT> expected = {c.number * 65536, -c.number * 65536};
-    EXPECT_EQ(keys(), expected) << c.number;
+TEST_F(WindowInput, SpecialKeysCarryTheirNumberShiftedBySixteen) {
+  // The first and last special keys, and those on either side of the unused number 17.
+  const std::pair<Key, TQVINT> cases[] = {
+      {Key::F1, 1}, {Key::End, 16}, {Key::PageUp, 18}, {Key::Down, 23}};
+  for (const auto& [key, number] : cases) {
+    send(Type::KeyDown, key);
+    send(Type::KeyUp, key);
+    EXPECT_EQ(keys(), (std::vector<TQVINT>{number * 65536, -number * 65536})) << number;
   }
 }
 
