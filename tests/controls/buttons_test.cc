@@ -63,15 +63,17 @@ class WatchedButton : public tqvButtonControl {
   static inline std::vector<bool> pressedLook;
 };
 
-TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedState) {
+TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedStateAndOnlyAReleaseInsideTriggers) {
   discFile("up.bmp", solid(20, 10, kGreen));
   discFile("down.bmp", solid(20, 10, kBlue));
-  startSession("press 15 15\nmove 100 100\nmove 16 16\nrelease 16 16\n");
+  startSession(
+      "press 15 15\nmove 100 100\nrelease 100 100\n"
+      "press 15 15\nmove 100 100\nmove 16 16\nrelease 16 16\n");
   tqvHandle definition = read(R"((table ("Class" "Button") ("Name" "B")
       ("Hot Spot" (rect 10 10 20 10)) ("Image" "up.bmp") ("PressedImage" "down.bmp")))");
   WatchedButton::test = this;
   WatchedButton::pressedLook.clear();
-  tqvHandle form = read("(form)");
+  tqvHandle form = read(R"((form ("Class" "LoggingForm")))");
   tqvHandle list = tqvMakeList();
   tqvAddItem(list, tqvWrapControl(new WatchedButton(definition)));
   tqvPut(form, "Control List", list);
@@ -80,6 +82,7 @@ TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedState) {
   runScript();
   EXPECT_EQ(WatchedButton::pressedLook, (std::vector<bool>{true}));
   EXPECT_TRUE(all(10, 10, 30, 20, kGreen));  // released inside: drawn up again
+  EXPECT_EQ(LoggingForm::log(), (std::vector<std::string>{"B B"}));
 }
 
 TEST_F(Buttons, EnterOrSpaceTriggersTheActiveButton) {

@@ -196,6 +196,7 @@ TEST_F(Resources, CursorsComeFromTheirResourceNumbers) {
   tqvHandle hand = tqvCursorFromResource(102);
   ASSERT_EQ(hand.type(), TQV_CURSOR_TYPE);
   EXPECT_EQ(hand.as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Hand);
+  EXPECT_EQ(hand.as<tqvCursorObject>()->resource(), 102);
   EXPECT_EQ(tqvCursorFromResource(104).as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Key);
   EXPECT_TRUE(tqvCursorFromResource(103).isNil());
   EXPECT_EQ(takeError(), "Cannot find cursor resource: 103");
