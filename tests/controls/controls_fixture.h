@@ -134,14 +134,16 @@ class ControlsTest : public MediaTest {
     const auto* row = reinterpret_cast<const uint8_t*>(picture.pixels) + y * picture.stride;
     return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
   }
-  // Whether every pixel of the rectangle equals `colour`.
-  bool all(int left, int top, int right, int bottom, uint32_t colour) {
+  // How many pixels of the rectangle differ from `colour`.
+  int differing(int left, int top, int right, int bottom, uint32_t colour) {
+    int count = 0;
     for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        if (pixel(x, y) != colour) return false;
-      }
+      for (int x = left; x < right; ++x) count += pixel(x, y) != colour ? 1 : 0;
     }
-    return true;
+    return count;
+  }
+  bool all(int left, int top, int right, int bottom, uint32_t colour) {
+    return differing(left, top, right, bottom, colour) == 0;
   }
 
   // Makes the form written in the notation and shows it without fades.
