@@ -81,8 +81,7 @@ class ControlsTest : public MediaTest {
     tqvRegisterClass(tqvHandle::wrap(new LoggingForm(), TQV_CLASS_TYPE));
     LoggingForm::log().clear();
     FakeSound::log().clear();
-    setEnv("SourceDisk", disc_.path().string());
-    setEnv("MediaPath", ".");
+    useDisc(".");
   }
   tqvProgramSetup programSetup() override {
     tqvProgramSetup setup = MediaTest::programSetup();

@@ -17,6 +17,7 @@
 #include "framework/program.h"
 #include "platform/headless/headless_backend.h"
 #include "storage/notation.h"
+#include "tests/values/error_capture.h"
 #include "values/error.h"
 #include "values/string.h"
 
@@ -40,7 +41,7 @@ class FrameworkTest : public ::testing::Test {
     setup.title = "Lumbra";
     setup.version = "1.0";
     setup.abbreviation = "LX98";
-    setup.errorHandler = &FrameworkTest::recordError;
+    setup.errorHandler = &ErrorCapture::record;
     setup.exitHandler = nullptr;
     return setup;
   }
@@ -96,27 +97,13 @@ class FrameworkTest : public ::testing::Test {
     return text;
   }
 
-  static std::vector<std::string>& errors() {
-    static std::vector<std::string> all;
-    return all;
-  }
-
+  static std::vector<std::string>& errors() { return ErrorCapture::messages(); }
   // The one error reported since the last call (or a note of none or several).
-  static std::string takeError() {
-    std::string result = errors().size() == 1 ? errors().front()
-                         : errors().empty()   ? "<no error>"
-                                              : "<" + std::to_string(errors().size()) + " errors>";
-    errors().clear();
-    return result;
-  }
+  static std::string takeError() { return ErrorCapture::take(); }
 
   std::unique_ptr<tqvProgram> program_;
   tqvPlatform::HeadlessBackend* backend_ = nullptr;
 
  private:
-  static TQVINT recordError(tqvHandle message) {
-    errors().emplace_back(tqvStringView(message));
-    return 0;
-  }
   std::FILE* transcript_ = nullptr;
 };

@@ -43,6 +43,11 @@ class MediaTest : public FrameworkTest {
   void setEnv(const char* key, const std::string& value) {
     app_->setEnvironment(key, tqvMakeString(value));
   }
+  // Makes the temporary directory the disc, with its media under `mediaPath`.
+  void useDisc(const std::string& mediaPath = "Media") {
+    setEnv("SourceDisk", discPath());
+    setEnv("MediaPath", mediaPath);
+  }
 
   tqvApplication* app_ = nullptr;
   TempDir disc_;
