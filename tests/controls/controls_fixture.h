@@ -98,18 +98,6 @@ class ControlsTest : public MediaTest {
     if (timerMs > 0) backend_->startTimer(timerMs);
   }
 
-  // Hands events to the application until the script's next "key F12" (not handed on),
-  // so that a test can look at the screen halfway through its script. False when the
-  // script ended first.
-  bool runToMarker() {
-    for (;;) {
-      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
-      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) return false;
-      if (event.type == TQV_KEY_DOWN_EVENT && event.word == TQV_KEY_F12) return true;
-      app_->HandleEvent(event);
-    }
-  }
-
   // A 24-bit bitmap whose pixel (x, y) (y from the top) is colour(x, y) as 0xRRGGBB.
   static std::string bitmap(int width, int height,
                             const std::function<uint32_t(int, int)>& colour) {

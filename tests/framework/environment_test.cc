@@ -72,7 +72,6 @@ TEST_F(Environment, IniOverRegistryOverDefaults) {
   EXPECT_EQ(text("MediaPath"), "Media2");      // INI over registry and default
   EXPECT_EQ(text("StartupForm"), "reg.frm");   // an empty INI value is skipped
   EXPECT_EQ(text("SourceDisk"), "/cli/disc");  // the command line over everything
-  EXPECT_EQ(text("CDROMPATH"), "/cli/disc");   // mirrored
   EXPECT_EQ(tqvGetEnvironmentInteger("EventLimit", 0), 7);
   EXPECT_EQ(tqvCurrentEventQueue()->capacity(), 7);  // read when the queue was made
 }

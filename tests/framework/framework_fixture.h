@@ -82,6 +82,17 @@ class FrameworkTest : public ::testing::Test {
       tqvCurrentApplication()->HandleEvent(event);
     }
   }
+  // Hands events to the running application until the script's next "key F12" (not
+  // handed on), so that a test can look halfway through its script. False when the script
+  // ended first.
+  static bool runToMarker() {
+    for (;;) {
+      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
+      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) return false;
+      if (event.type == TQV_KEY_DOWN_EVENT && event.word == TQV_KEY_F12) return true;
+      tqvCurrentApplication()->HandleEvent(event);
+    }
+  }
 
   static tqvHandle read(const std::string& notation) {
     return tqvDecodeStandard(tqvMakeString(notation));
