@@ -35,8 +35,6 @@ TEST_F(StandardControl, ReadsFollowReferencesAndIntegersAreLenient) {
   EXPECT_EQ(control->integer("N"), 7);
   EXPECT_EQ(control->integer("F"), 2);
   EXPECT_EQ(tqvStringView(tqvPerform(c, "getHelpString")), "ajuda");
-  tqvPut(c, "Disabled", TQV_TRUE);
-  EXPECT_TRUE(tqvPerform(c, "getHelpString").isNil());
 }
 
 TEST_F(StandardControl, StandardControlsShowTheHandCursor) {
