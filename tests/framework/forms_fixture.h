@@ -39,19 +39,6 @@ inline tqvHandle fakeImage(TQVINT width, TQVINT height) {
   return tqvHandle::wrap(new FakeImage(width, height), TQV_IMAGE_TYPE);
 }
 
-// A resource reference that stands for a fixed value.
-class FakeReference : public tqvObject {
- public:
-  explicit FakeReference(tqvHandle target) : target_(std::move(target)) {}
-  tqvHandle referenceTarget() override { return target_; }
-
- private:
-  tqvHandle target_;
-};
-inline tqvHandle fakeReference(const tqvHandle& target) {
-  return tqvHandle::wrap(new FakeReference(target), TQV_REFERENCE_TYPE);
-}
-
 // A resource reference by name, looked up when it is followed.
 class NamedReference : public tqvObject {
  public:

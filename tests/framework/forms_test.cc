@@ -36,7 +36,8 @@ TEST_F(Forms, MakeFormUsesTheRegisteredClassElseThePlainClasses) {
 
   // A name given as a reference is followed.
   tqvHandle definition = tqvTable(4);
-  tqvPut(definition, "Name", fakeReference(S("Indirect")));
+  app_->setGlobal("Form Name", S("Indirect"));
+  tqvPut(definition, "Name", namedReference("Form Name"));
   EXPECT_EQ(tqvStringView(tqvAsFormObject(tqvMakeForm(definition))->name()), "Indirect");
   // A definition that is not a table gives an empty form.
   EXPECT_EQ(tqvCount(tqvAsFormObject(tqvMakeForm(tqvMakeInt(3)))->properties()), 0);
@@ -193,7 +194,7 @@ TEST_F(Forms, DefinitionsWithWrongTypesOpenWithoutTheWrongParts) {
   EXPECT_TRUE(f->background().isNil());
 
   // A control list that holds a reference to itself keeps only its controls.
-  tqvHandle list = listOf({bad, fakeReference(tqvHandle()), hit});
+  tqvHandle list = listOf({bad, namedReference("Nothing"), hit});
   tqvHandle table = tqvTable(4);
   tqvPut(table, "Control List", list);
   tqvAddItem(list, namedReference("Control List"));  // resolves to the list itself
