@@ -84,6 +84,14 @@ TEST_F(StandardForm, F1OpensTheHelpFileWithTheDesktopProgram) {
       << transcript();
 }
 
+TEST_F(StandardForm, TheBackgroundImageFillsTheScreen) {
+  discFile("back.bmp", bitmap(640, 480, [](int x, int) { return x < 320 ? 0xFF0000u : 0xFFu; }));
+  startSession("");
+  show(R"((form ("Background Image" "back.bmp")))");
+  EXPECT_TRUE(all(0, 0, 320, 480, 0xFF0000));
+  EXPECT_TRUE(all(320, 0, 640, 480, 0x0000FF));
+}
+
 TEST_F(StandardForm, OpeningFadesOverFadeTimeUnlessToldNot) {
   startSession("");
   tqvShowForm(read(R"((form ("Name" "Quick")))"), noFade(), true);

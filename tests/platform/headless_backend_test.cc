@@ -23,6 +23,8 @@ class Headless : public ::testing::Test {
     std::string error;
     ASSERT_TRUE(tqvPlatform::parseScript(script, "t.txt", options.script, error)) << error;
     options.scriptName = "t.txt";
+    backend_.reset();  // a test may start several sessions
+    if (transcript_ != nullptr) std::fclose(transcript_);
     transcript_ = std::tmpfile();
     options.transcript = transcript_;
     options.shotsDirectory = shots_.path().string();
@@ -114,10 +116,14 @@ TEST_F(Headless, AnswersAndExpectationsApplyToTheBoxesShown) {
 }
 
 TEST_F(Headless, FailedExpectationEndsTheSessionWithStatusOne) {
-  start("expect-box nada\nclick 1 1\n");
-  EXPECT_EQ(next().type, Type::EndSession);
-  EXPECT_EQ(backend_->exitStatus(), 1);
-  EXPECT_EQ(next().type, Type::None);  // the click never runs
+  // With no box shown, and with a box that said something else.
+  for (bool box : {false, true}) {
+    start("expect-box nada\nclick 1 1\n");
+    if (box) backend_->messageBox("Sair?", "Lumbra", BoxKind::Ok);
+    EXPECT_EQ(next().type, Type::EndSession) << box;
+    EXPECT_EQ(backend_->exitStatus(), 1);
+    EXPECT_EQ(next().type, Type::None);  // the click never runs
+  }
 }
 
 TEST_F(Headless, ShotsWriteThePicture) {
