@@ -13,14 +13,8 @@ namespace {
 // runs with the project's leak suppressions.
 class FormCommands : public ToolTest {
  protected:
-  void SetUp() override {
-    ToolTest::SetUp();
-    ::setenv("LSAN_OPTIONS", "suppressions=" TQV_LSAN_SUPPRESSIONS ":print_suppressions=0", 1);
-  }
-  void TearDown() override {
-    ::unsetenv("LSAN_OPTIONS");
-    ToolTest::TearDown();
-  }
+  ScopedEnv leakOptions_{"LSAN_OPTIONS",
+                         "suppressions=" TQV_LSAN_SUPPRESSIONS ":print_suppressions=0"};
 };
 
 // The RGB pixel at (x, y) of a PNG file, or -1.
