@@ -1,13 +1,11 @@
-// Helpers of the keyed-file tests: a scratch directory, raw file access and page decoding
-// written from the file layout (not from the engine's code).
+// Helpers of the keyed-file tests: raw file access and page decoding written from the file
+// layout (not from the engine's code).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -15,28 +13,9 @@
 #include <vector>
 
 #include "btree/key_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace btreetest {
-
-// A directory under the system's temporary directory, removed with its contents.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kftest-XXXXXX").string();
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back('\0');
-    if (mkdtemp(buf.data()) == nullptr) std::abort();
-    path_ = buf.data();
-  }
-  ~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline std::vector<uint8_t> readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

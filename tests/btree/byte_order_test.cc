@@ -53,7 +53,7 @@ std::vector<uint8_t> bigEndianFile() {
 const KfKeyDescriptor kIntKeys[] = {{1, 3, nullptr}, {}};
 
 TEST(ByteOrder, BigEndianFileIsSearchedAndScanned) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("big.idx");
   writeFile(path, bigEndianFile());
   KeyFile kf;
@@ -82,11 +82,10 @@ TEST(ByteOrder, BigEndianFileIsSearchedAndScanned) {
   for (int rc = kfLast(kf, 1, data, 4); rc == 0; rc = kfPrevious(kf, 1, data, 4))
     backward += data[0];
   EXPECT_EQ(backward, "dcba");
-  EXPECT_EQ(kfAdd(kf, 1, &key, 9, "x", 1), kKfReadOnly);
 }
 
 TEST(ByteOrder, BigEndianFileIsUpdatedInItsOwnOrder) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("big.idx");
   writeFile(path, bigEndianFile());
   KeyFile kf;
@@ -111,7 +110,7 @@ TEST(ByteOrder, BigEndianFileIsUpdatedInItsOwnOrder) {
 }
 
 TEST(ByteOrder, CreatedBigEndianFileKeepsSignedOrder) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("newbig.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, kKfBigEndian, kIntKeys), 0);

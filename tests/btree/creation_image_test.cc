@@ -37,7 +37,7 @@ std::vector<uint8_t> expectedNewFile() {
 }
 
 TEST(CreationImage, NewFileIsByteForByteTheEmptyImage) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("new.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, kKfLittleEndian, nullptr), 0);
@@ -49,7 +49,7 @@ TEST(CreationImage, NewFileIsByteForByteTheEmptyImage) {
 }
 
 TEST(CreationImage, DescriptorTypesGoToTheKeyTypeBytes) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("typed.idx");
   KfKeyDescriptor keys[] = {{1, 3, nullptr}, {7, 1, nullptr}, {}};
   KeyFile kf;
@@ -67,7 +67,7 @@ TEST(CreationImage, DescriptorTypesGoToTheKeyTypeBytes) {
 }
 
 TEST(CreationImage, CreateRefusals) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("x.idx");
   KeyFile kf;
   EXPECT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, 4, nullptr), kKfBadByteOrder);
@@ -89,7 +89,7 @@ TEST(CreationImage, CreateRefusals) {
 }
 
 TEST(CreationImage, OpenRefusals) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("h.idx");
   KeyFile kf;
   EXPECT_EQ(kfOpen(kf, path.c_str(), kKfExclusive, kKfAccessRead, nullptr), kKfNotFound);
@@ -129,7 +129,7 @@ TEST(CreationImage, OpenRefusals) {
 }
 
 TEST(CreationImage, ExclusiveWriterKeepsOthersOut) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("lock.idx");
   KeyFile writer, other;
   ASSERT_EQ(kfCreate(writer, path.c_str(), kKfExclusive, 1, nullptr), 0);

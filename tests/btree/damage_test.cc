@@ -42,7 +42,7 @@ class Damage : public ::testing::Test {
   }
   static size_t node(int n) { return 1024 * static_cast<size_t>(n + 1); }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::string path_;
   std::vector<uint8_t> image_;
   KeyFile kf_;

@@ -28,7 +28,7 @@ class Operations : public ::testing::Test {
     return out;
   }
 
-  ScratchDir dir_;
+  TempDir dir_;
   std::string path_;
   KfKeyDescriptor keys_[2] = {{2, 1, nullptr}, {}};  // key number 2 ignores case
   KeyFile kf_;
@@ -230,7 +230,7 @@ TEST_F(Operations, HeaderValues) {
 
 // The same operations give the same file in every write mode and with any cache size.
 TEST(WriteModes, FileBytesDoNotDependOnModeOrCache) {
-  ScratchDir dir;
+  TempDir dir;
   std::vector<std::vector<uint8_t>> images;
   int oldCache = kfCacheSize();
   for (int variant = 0; variant < 6; ++variant) {
@@ -276,7 +276,7 @@ std::vector<uint8_t> compositeKey(const std::string& text, int32_t number) {
 }
 
 TEST(CompositeKeys, SegmentsOrderInTurnAndDescendingInverts) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("composite.idx");
   KfSegment segments[3];
   segments[0].type = 0;

@@ -21,7 +21,7 @@ void addKey(KeyFile& kf, int i) {
 }
 
 TEST(SplitLayout, AscendingInsertsFillEachLeafBeforeStartingTheNext) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("asc.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, 1, nullptr), 0);
@@ -68,7 +68,7 @@ TEST(SplitLayout, AscendingInsertsFillEachLeafBeforeStartingTheNext) {
 }
 
 TEST(SplitLayout, InsertIntoAFullInnerLeafSplitsAtHalf) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("half.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, 1, nullptr), 0);
@@ -100,7 +100,7 @@ TEST(SplitLayout, InsertIntoAFullInnerLeafSplitsAtHalf) {
 }
 
 TEST(SplitLayout, RandomInsertsLeaveLeavesAboutHalfToFullAndDeepTreesCheck) {
-  ScratchDir dir;
+  TempDir dir;
   std::string path = dir.file("rand.idx");
   KeyFile kf;
   ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, 1, nullptr), 0);

@@ -13,15 +13,6 @@ using Buttons = ControlsTest;
 constexpr uint32_t kGreen = 0x00FF00;
 constexpr uint32_t kBlue = 0x0000FF;
 
-// Pixels of the rectangle that differ from the form's colour.
-int drawnPixels(ControlsTest& t, int left, int top, int right, int bottom) {
-  int count = 0;
-  for (int y = top; y < bottom; ++y) {
-    for (int x = left; x < right; ++x) count += t.pixel(x, y) != kFormColour ? 1 : 0;
-  }
-  return count;
-}
-
 // Dark pixels of the rectangle (outlines and ink).
 int darkPixels(ControlsTest& t, int left, int top, int right, int bottom) {
   int count = 0;
@@ -41,7 +32,7 @@ TEST_F(Buttons, APlainButtonDrawsAFaceWithItsLabelAndOpensItsTargetForm) {
       ("Name" "Go") ("Hot Spot" (rect 10 10 100 30)) ("Text" "Seguinte")
       ("Target Form" "other.frm"))))))");
   // A face over the whole hot spot, with dark text in the middle.
-  EXPECT_GT(drawnPixels(*this, 10, 10, 110, 40), 2500);
+  EXPECT_GT(differing(10, 10, 110, 40, kFormColour), 2500);
   EXPECT_EQ(pixel(9, 9), kFormColour);
   int dark = 0;
   for (int x = 30; x < 90; ++x) dark += (pixel(x, 25) & 0xFF) < 0x60 ? 1 : 0;
@@ -63,15 +54,17 @@ class WatchedButton : public tqvButtonControl {
   static inline std::vector<bool> pressedLook;
 };
 
-TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedState) {
+TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedStateAndOnlyAReleaseInsideTriggers) {
   discFile("up.bmp", solid(20, 10, kGreen));
   discFile("down.bmp", solid(20, 10, kBlue));
-  startSession("press 15 15\nmove 100 100\nmove 16 16\nrelease 16 16\n");
+  startSession(
+      "press 15 15\nmove 100 100\nrelease 100 100\n"
+      "press 15 15\nmove 100 100\nmove 16 16\nrelease 16 16\n");
   tqvHandle definition = read(R"((table ("Class" "Button") ("Name" "B")
       ("Hot Spot" (rect 10 10 20 10)) ("Image" "up.bmp") ("PressedImage" "down.bmp")))");
   WatchedButton::test = this;
   WatchedButton::pressedLook.clear();
-  tqvHandle form = read("(form)");
+  tqvHandle form = read(R"((form ("Class" "LoggingForm")))");
   tqvHandle list = tqvMakeList();
   tqvAddItem(list, tqvWrapControl(new WatchedButton(definition)));
   tqvPut(form, "Control List", list);
@@ -80,6 +73,7 @@ TEST_F(Buttons, ImagesDrawTheButtonAndItsPressedState) {
   runScript();
   EXPECT_EQ(WatchedButton::pressedLook, (std::vector<bool>{true}));
   EXPECT_TRUE(all(10, 10, 30, 20, kGreen));  // released inside: drawn up again
+  EXPECT_EQ(LoggingForm::log(), (std::vector<std::string>{"B B"}));
 }
 
 TEST_F(Buttons, EnterOrSpaceTriggersTheActiveButton) {

@@ -3,11 +3,7 @@
 // holds forms and 24-bit bitmaps written here, and pixel reads of the screen picture.
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -85,8 +81,7 @@ class ControlsTest : public MediaTest {
     tqvRegisterClass(tqvHandle::wrap(new LoggingForm(), TQV_CLASS_TYPE));
     LoggingForm::log().clear();
     FakeSound::log().clear();
-    setEnv("SourceDisk", disc_.string());
-    setEnv("MediaPath", ".");
+    useDisc(".");
   }
   tqvProgramSetup programSetup() override {
     tqvProgramSetup setup = MediaTest::programSetup();
@@ -99,30 +94,8 @@ class ControlsTest : public MediaTest {
   // A headless back end running `script`, the main window over it (its Start event
   // dropped) and, with `timerMs`, a timer ticking that often.
   void startSession(const std::string& script, uint32_t timerMs = 0) {
-    useHeadless(script);
-    app_->setMainWindow(tqvAppWindow::create(tqvMakeString("Controls")));
-    tqvFlushEvents(TQV_START_EVENT);
+    FrameworkTest::startSession(script);
     if (timerMs > 0) backend_->startTimer(timerMs);
-  }
-  // Hands every event to the application until the script has ended.
-  void runScript() {
-    for (;;) {
-      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
-      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) break;
-      app_->HandleEvent(event);
-    }
-  }
-
-  // Hands events to the application until the script's next "key F12" (not handed on),
-  // so that a test can look at the screen halfway through its script. False when the
-  // script ended first.
-  bool runToMarker() {
-    for (;;) {
-      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
-      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) return false;
-      if (event.type == TQV_KEY_DOWN_EVENT && event.word == TQV_KEY_F12) return true;
-      app_->HandleEvent(event);
-    }
   }
 
   // A 24-bit bitmap whose pixel (x, y) (y from the top) is colour(x, y) as 0xRRGGBB.
@@ -148,20 +121,18 @@ class ControlsTest : public MediaTest {
     const auto* row = reinterpret_cast<const uint8_t*>(picture.pixels) + y * picture.stride;
     return reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFF;
   }
-  // Whether every pixel of the rectangle equals `colour`.
-  bool all(int left, int top, int right, int bottom, uint32_t colour) {
+  // How many pixels of the rectangle differ from `colour`.
+  int differing(int left, int top, int right, int bottom, uint32_t colour) {
+    int count = 0;
     for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) {
-        if (pixel(x, y) != colour) return false;
-      }
+      for (int x = left; x < right; ++x) count += pixel(x, y) != colour ? 1 : 0;
     }
-    return true;
+    return count;
+  }
+  bool all(int left, int top, int right, int bottom, uint32_t colour) {
+    return differing(left, top, right, bottom, colour) == 0;
   }
 
-  static tqvHandle read(const std::string& notation) {
-    return tqvDecodeStandard(tqvMakeString(notation));
-  }
-  static tqvHandle S(const std::string& text) { return tqvMakeString(text); }
   // Makes the form written in the notation and shows it without fades.
   tqvHandle show(const std::string& notation) {
     tqvHandle form = read(notation);

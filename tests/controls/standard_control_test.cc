@@ -1,6 +1,5 @@
 // The standard control layer: every built-in class registered, reads that follow
-// references, integer reads, help, the hand cursor, rollover images, sounds ending, and
-// controls and forms in the notation.
+// references, integer reads, help, the hand cursor, rollover images and sounds ending.
 #include "controls/standard_control.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@
 #include "framework/cursor.h"
 #include "media/resources.h"
 #include "tests/controls/controls_fixture.h"
-#include "values/text.h"
 
 namespace {
 
@@ -25,10 +23,6 @@ TEST_F(StandardControl, EveryBuiltInClassIsRegisteredUnderItsName) {
     EXPECT_EQ(tqvAsControl(control)->className(), name);
     EXPECT_NE(dynamic_cast<tqvStandardControl*>(tqvAsControl(control)), nullptr) << name;
   }
-  // The control read from the notation is of its class, and prints back as a control.
-  tqvHandle read1 = read("(control (\"Class\" \"Button\") (\"Text\" \"OK\"))");
-  EXPECT_EQ(tqvAsControl(read1)->className(), "Button");
-  EXPECT_EQ(tqvToStdString(read1, true).rfind("(control (", 0), 0u);
 }
 
 TEST_F(StandardControl, ReadsFollowReferencesAndIntegersAreLenient) {
@@ -41,8 +35,6 @@ TEST_F(StandardControl, ReadsFollowReferencesAndIntegersAreLenient) {
   EXPECT_EQ(control->integer("N"), 7);
   EXPECT_EQ(control->integer("F"), 2);
   EXPECT_EQ(tqvStringView(tqvPerform(c, "getHelpString")), "ajuda");
-  tqvPut(c, "Disabled", TQV_TRUE);
-  EXPECT_TRUE(tqvPerform(c, "getHelpString").isNil());
 }
 
 TEST_F(StandardControl, StandardControlsShowTheHandCursor) {

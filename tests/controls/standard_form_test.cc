@@ -51,8 +51,7 @@ TEST_F(StandardForm, HelpThatIsNotTextIsReported) {
   show(R"((form ("Control List" (list (control ("Class" "HotSpot")
       ("Hot Spot" (rect 20 20 100 100)) ("Help" 42))))))");
   runScript();
-  ASSERT_EQ(errors().size(), 1u);
-  EXPECT_EQ(errors()[0], "Bad Rollover Text: 42");
+  EXPECT_EQ(takeError(), "Bad Rollover Text: 42");
 }
 
 TEST_F(StandardForm, TabSkipsDisabledAndHiddenStopsAndWraps) {
@@ -77,12 +76,20 @@ TEST_F(StandardForm, TabSkipsDisabledAndHiddenStopsAndWraps) {
 
 TEST_F(StandardForm, F1OpensTheHelpFileWithTheDesktopProgram) {
   discFile("LX98.hlp", "help");
-  runtime().programDirectory = S(disc_.string());
+  runtime().programDirectory = S(disc_.path().string());
   startSession("key F1\n");
   show("(form)");
   runScript();
   EXPECT_NE(transcript().find("open " + (disc_ / "LX98.hlp").string()), std::string::npos)
       << transcript();
+}
+
+TEST_F(StandardForm, TheBackgroundImageFillsTheScreen) {
+  discFile("back.bmp", bitmap(640, 480, [](int x, int) { return x < 320 ? 0xFF0000u : 0xFFu; }));
+  startSession("");
+  show(R"((form ("Background Image" "back.bmp")))");
+  EXPECT_TRUE(all(0, 0, 320, 480, 0xFF0000));
+  EXPECT_TRUE(all(320, 0, 640, 480, 0x0000FF));
 }
 
 TEST_F(StandardForm, OpeningFadesOverFadeTimeUnlessToldNot) {

@@ -2,57 +2,30 @@
 // (defaults, registry file, INI file, command line), the disc-key mirroring, the globals
 // and the class registry.
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "framework/class_registry.h"
-#include "framework/cursor.h"
 #include "framework/environment.h"
 #include "framework/events.h"
 #include "framework/standard_application.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class Environment : public FrameworkTest {
  protected:
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    root_ = fs::temp_directory_path() / ("tqv-env-" + std::to_string(::getpid()));
-    fs::create_directories(root_ / "program");
-    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
-    hadDirs_ = dirs != nullptr;
-    if (hadDirs_) savedDirs_ = dirs;
-    ::setenv("XDG_CONFIG_DIRS", (root_ / "xdg").c_str(), 1);
-    restartProgram();
-  }
   tqvProgramSetup programSetup() override {
     tqvProgramSetup setup = FrameworkTest::programSetup();
     setup.title = "Zazuzadov Lumbra 98";
     setup.programDirectory = (root_ / "program").string();
     return setup;
   }
-  void TearDown() override {
-    FrameworkTest::TearDown();
-    if (hadDirs_) {
-      ::setenv("XDG_CONFIG_DIRS", savedDirs_.c_str(), 1);
-    } else {
-      ::unsetenv("XDG_CONFIG_DIRS");
-    }
-    fs::remove_all(root_);
-  }
   void writeIni(const std::string& body) {
-    std::ofstream(root_ / "program" / "lx98.ini") << "[TQVENVIRONMENT]\n" << body;
+    root_.write("program/lx98.ini", "[TQVENVIRONMENT]\n" + body);
   }
   void writeRegistry(const std::string& body) {
-    fs::path dir = root_ / "xdg" / "Editora Lumbra" / "Zazuzadov Lumbra 98" / "1.0";
-    fs::create_directories(dir);
-    std::ofstream(dir / "Preferences.ini") << "[Preferences]\n" << body;
+    root_.write("xdg/Editora Lumbra/Zazuzadov Lumbra 98/1.0/Preferences.ini",
+                "[Preferences]\n" + body);
   }
   // Runs a standard application through a session that ends at once.
   void runSession() {
@@ -63,9 +36,8 @@ class Environment : public FrameworkTest {
     return std::string(tqvStringView(tqvGetEnvironment(key)));
   }
 
-  fs::path root_;
-  std::string savedDirs_;
-  bool hadDirs_ = false;
+  TempDir root_;  // the program's directory and the system's configuration directory
+  ScopedEnv configDirs_{"XDG_CONFIG_DIRS", root_.file("xdg").c_str()};
 };
 
 TEST_F(Environment, ReadsWithDefaultsAndConversions) {
@@ -100,7 +72,6 @@ TEST_F(Environment, IniOverRegistryOverDefaults) {
   EXPECT_EQ(text("MediaPath"), "Media2");      // INI over registry and default
   EXPECT_EQ(text("StartupForm"), "reg.frm");   // an empty INI value is skipped
   EXPECT_EQ(text("SourceDisk"), "/cli/disc");  // the command line over everything
-  EXPECT_EQ(text("CDROMPATH"), "/cli/disc");   // mirrored
   EXPECT_EQ(tqvGetEnvironmentInteger("EventLimit", 0), 7);
   EXPECT_EQ(tqvCurrentEventQueue()->capacity(), 7);  // read when the queue was made
 }
@@ -122,35 +93,6 @@ TEST_F(Environment, DiscKeysMirrorEachOther) {
     EXPECT_EQ(text("SourceDisk"), c.sourceDisk) << c.ini;
     EXPECT_EQ(text("CDROMPATH"), c.cdrom) << c.ini;
   }
-}
-
-TEST_F(Environment, UnreadableOrOddConfigurationIsSkipped) {
-  fs::create_directories(root_ / "program" / "LX98.ini");  // a directory, not a file
-  writeRegistry("no equals sign here\nTestMode=1\n");
-  runSession();
-  EXPECT_EQ(text("TestMode"), "1");
-  EXPECT_TRUE(errors().empty());
-}
-
-TEST_F(Environment, StandardApplicationDefaultsAndCursors) {
-  useHeadless("");
-  tqvStandardApplication app;
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("MaximizeWindow", true));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("DisableDrawingAttributeCaching", false));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("ActiveVideoPalette", false));
-  EXPECT_TRUE(tqvGetEnvironmentBoolean("OffscreenPalette", false));
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("FullScreenVideo", true));
-  EXPECT_FALSE(tqvGetEnvironmentBoolean("ShowIntro", true));
-  EXPECT_EQ(text("MediaPath"), "Media");
-  EXPECT_FALSE(tqvHasEnvironment("StartupForm"));  // read with its default, never set
-  auto* hand = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("HandCursor").object());
-  auto* key = dynamic_cast<tqvCursorObject*>(tqvGetGlobal("KeyCursor").object());
-  ASSERT_NE(hand, nullptr);
-  ASSERT_NE(key, nullptr);
-  EXPECT_EQ(tqvGetGlobal("HandCursor").type(), TQV_CURSOR_TYPE);
-  EXPECT_EQ(hand->resource(), 102);
-  EXPECT_EQ(key->resource(), 104);
-  EXPECT_EQ(key->shape(), tqvPlatform::Cursor::Key);
 }
 
 TEST_F(Environment, FullInstallSetsTheResourcePath) {

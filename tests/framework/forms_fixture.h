@@ -39,19 +39,6 @@ inline tqvHandle fakeImage(TQVINT width, TQVINT height) {
   return tqvHandle::wrap(new FakeImage(width, height), TQV_IMAGE_TYPE);
 }
 
-// A resource reference that stands for a fixed value.
-class FakeReference : public tqvObject {
- public:
-  explicit FakeReference(tqvHandle target) : target_(std::move(target)) {}
-  tqvHandle referenceTarget() override { return target_; }
-
- private:
-  tqvHandle target_;
-};
-inline tqvHandle fakeReference(const tqvHandle& target) {
-  return tqvHandle::wrap(new FakeReference(target), TQV_REFERENCE_TYPE);
-}
-
 // A resource reference by name, looked up when it is followed.
 class NamedReference : public tqvObject {
  public:
@@ -84,9 +71,6 @@ class RecordingScreen : public tqvServiceSet {
     return tqvMakeRect(left, top, right, bottom);
   }
   void playSound(const tqvHandle& sound) override { log.push_back("play"); }
-  void transition(TQVINT code, TQVINT, TQVINT, TQVINT, TQVINT, TQVINT) override {
-    log.push_back("transition " + std::to_string(code));
-  }
   bool has(const std::string& entry) const {
     for (const std::string& e : log) {
       if (e == entry) return true;
@@ -183,26 +167,6 @@ class FormsTest : public FrameworkTest {
     app_ = new tqvApplication();
   }
 
-  // A headless back end running `script` and a main window over it (its Start event is
-  // dropped: tests open their own forms).
-  void startSession(const std::string& script) {
-    useHeadless(script);
-    app_->setMainWindow(tqvAppWindow::create(tqvMakeString("Forms")));
-    tqvFlushEvents(TQV_START_EVENT);
-  }
-  // Hands every event to the application until the script has ended.
-  void runScript() {
-    for (;;) {
-      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
-      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) break;
-      app_->HandleEvent(event);
-    }
-  }
-
-  static tqvHandle read(const std::string& notation) {
-    return tqvDecodeStandard(tqvMakeString(notation));
-  }
-  static tqvHandle S(const std::string& text) { return tqvMakeString(text); }
   // A control of the recording class, logging into `log`.
   tqvHandle recorder(const std::string& name, const tqvHandle& hotSpot) {
     tqvHandle definition = tqvTable(4);

@@ -1,6 +1,7 @@
 // Test helper: each test runs inside its own program (the one set-up and teardown that
 // lx98 and tqvtool use), with reported errors recorded instead of shown, an optional
-// headless back end running a script, and its transcript.
+// headless back end running a script with the application's window over it, and its
+// transcript.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,9 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/app_window.h"
+#include "framework/application.h"
 #include "framework/events.h"
 #include "framework/program.h"
 #include "platform/headless/headless_backend.h"
+#include "storage/notation.h"
+#include "tests/values/error_capture.h"
 #include "values/error.h"
 #include "values/string.h"
 
@@ -36,7 +41,7 @@ class FrameworkTest : public ::testing::Test {
     setup.title = "Lumbra";
     setup.version = "1.0";
     setup.abbreviation = "LX98";
-    setup.errorHandler = &FrameworkTest::recordError;
+    setup.errorHandler = &ErrorCapture::record;
     setup.exitHandler = nullptr;
     return setup;
   }
@@ -61,6 +66,40 @@ class FrameworkTest : public ::testing::Test {
     return *backend_;
   }
 
+ public:  // also for the free helper functions of the tests
+  // A headless back end running `script` and the running application's main window over
+  // it (its Start event is dropped: tests open their own forms).
+  void startSession(const std::string& script) {
+    useHeadless(script);
+    tqvCurrentApplication()->setMainWindow(tqvAppWindow::create(tqvMakeString("Test")));
+    tqvFlushEvents(TQV_START_EVENT);
+  }
+  // Hands every event to the running application until the script has ended.
+  static void runScript() {
+    for (;;) {
+      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
+      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) break;
+      tqvCurrentApplication()->HandleEvent(event);
+    }
+  }
+  // Hands events to the running application until the script's next "key F12" (not
+  // handed on), so that a test can look halfway through its script. False when the script
+  // ended first.
+  static bool runToMarker() {
+    for (;;) {
+      tqvEvent event = tqvGetEvent(TQV_ALL_EVENTS, -1);
+      if (event.type == TQV_QUIT_EVENT || event.type == TQV_NULL_EVENT) return false;
+      if (event.type == TQV_KEY_DOWN_EVENT && event.word == TQV_KEY_F12) return true;
+      tqvCurrentApplication()->HandleEvent(event);
+    }
+  }
+
+  static tqvHandle read(const std::string& notation) {
+    return tqvDecodeStandard(tqvMakeString(notation));
+  }
+  static tqvHandle S(const std::string& text) { return tqvMakeString(text); }
+
+ protected:
   std::string transcript() {
     std::fflush(transcript_);
     std::rewind(transcript_);
@@ -69,18 +108,13 @@ class FrameworkTest : public ::testing::Test {
     return text;
   }
 
-  static std::vector<std::string>& errors() {
-    static std::vector<std::string> all;
-    return all;
-  }
+  static std::vector<std::string>& errors() { return ErrorCapture::messages(); }
+  // The one error reported since the last call (or a note of none or several).
+  static std::string takeError() { return ErrorCapture::take(); }
 
   std::unique_ptr<tqvProgram> program_;
   tqvPlatform::HeadlessBackend* backend_ = nullptr;
 
  private:
-  static TQVINT recordError(tqvHandle message) {
-    errors().emplace_back(tqvStringView(message));
-    return 0;
-  }
   std::FILE* transcript_ = nullptr;
 };

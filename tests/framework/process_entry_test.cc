@@ -1,10 +1,7 @@
 // The process entry: the argument list, the order of start-up and clean-up, the second
 // instance, and errors under the standard handlers.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "framework/class_registry.h"
@@ -14,6 +11,7 @@
 #include "framework/standard_handlers.h"
 #include "platform/single_instance.h"
 #include "tests/framework/framework_fixture.h"
+#include "tests/support/temp_dir.h"
 #include "values/generic.h"
 #include "values/list.h"
 
@@ -47,15 +45,6 @@ TEST(ArgumentList, AnyLengthAndContent) {
 
 class ProcessEntry : public FrameworkTest {
  protected:
-  void SetUp() override {
-    FrameworkTest::SetUp();
-    runtime_ = fs::temp_directory_path() / ("tqv-entry-" + std::to_string(::getpid()));
-    ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-  }
-  void TearDown() override {
-    FrameworkTest::TearDown();
-    fs::remove_all(runtime_);
-  }
   tqvProcessSetup setup(const std::string& script) {
     tqvProcessSetup s;
     s.program.title = "Lumbra teste";
@@ -71,7 +60,8 @@ class ProcessEntry : public FrameworkTest {
     };
     return s;
   }
-  fs::path runtime_;
+  TempDir runtime_;  // private, as a runtime directory must be
+  ScopedEnv runtimeDir_{"XDG_RUNTIME_DIR", runtime_.path().c_str()};
 };
 
 TEST_F(ProcessEntry, RunsTheApplicationMainAndCleansUp) {
@@ -123,7 +113,6 @@ TEST_F(ProcessEntry, SecondInstanceRaisesTheFirstAndReturnsZero) {
   EXPECT_FALSE(ran);
   EXPECT_TRUE(first->takeRaiseRequest());
   // A desktop start is another instance than a headless one.
-  s.headless = false;
   EXPECT_NE(tqvInstanceName("Lumbra teste", false), tqvInstanceName("Lumbra teste", true));
 }
 
@@ -138,8 +127,6 @@ using ProcessEntryDeathTest = ProcessEntry;
 TEST_F(ProcessEntryDeathTest, ErrorUnderTheStandardHandlersShowsABoxAndExits255) {
   // The child is a fork of this test, so it writes where the parent reads.
   GTEST_FLAG_SET(death_test_style, "fast");
-  fs::create_directories(runtime_);
-  fs::permissions(runtime_, fs::perms::owner_all);  // a runtime directory must be private
   fs::path transcript = runtime_ / "transcript.txt";
   auto run = [&] {
     tqvProcessSetup s = setup("");

@@ -71,23 +71,14 @@ class WindowInput : public FrameworkTest {
   static constexpr tqvPlatform::Modifiers kShift{true, false, false};
 };
 
-TEST_F(WindowInput, EverySpecialKeyCarriesItsNumberShiftedBySixteen) {
-  struct Case {
-    Key key;
-    TQVINT number;
-  };
-  const Case cases[] = {
-      {Key::F1, 1},   {Key::F2, 2},      {Key::F3, 3},        {Key::F4, 4},      {Key::F5, 5},
-      {Key::F6, 6},   {Key::F7, 7},      {Key::F8, 8},        {Key::F9, 9},      {Key::F10, 10},
-      {Key::F11, 11}, {Key::F12, 12},    {Key::Insert, 13},   {Key::Delete, 14}, {Key::Home, 15},
-      {Key::End, 16}, {Key::PageUp, 18}, {Key::PageDown, 19}, {Key::Left, 20},   {Key::Right, 21},
-      {Key::Up, 22},  {Key::Down, 23},
-  };
-  for (const Case& c : cases) {
-    send(Type::KeyDown, c.key);
-    send(Type::KeyUp, c.key);
-    std::vector<TQVINT> expected = {c.number * 65536, -c.number * 65536};
-    EXPECT_EQ(keys(), expected) << c.number;
+TEST_F(WindowInput, SpecialKeysCarryTheirNumberShiftedBySixteen) {
+  // The first and last special keys, and those on either side of the unused number 17.
+  const std::pair<Key, TQVINT> cases[] = {
+      {Key::F1, 1}, {Key::End, 16}, {Key::PageUp, 18}, {Key::Down, 23}};
+  for (const auto& [key, number] : cases) {
+    send(Type::KeyDown, key);
+    send(Type::KeyUp, key);
+    EXPECT_EQ(keys(), (std::vector<TQVINT>{number * 65536, -number * 65536})) << number;
   }
 }
 
@@ -147,45 +138,32 @@ TEST_F(WindowInput, AltWithAnotherKeyOrLostFocusIsNotAlone) {
   send(Type::KeyDown, Key::F4, kAlt);
   send(Type::KeyUp, Key::F4, kAlt);
   send(Type::KeyUp, Key::Alt);
-  std::vector<tqvEvent> events = posted();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0].type, TQV_KEY_DOWN_EVENT);
-  EXPECT_EQ(events[0].word, TQV_KEY_F4);
-  EXPECT_EQ(events[0].modifiers, TQV_ALT_FLAG);
-  EXPECT_EQ(events[1].type, TQV_KEY_UP_EVENT);
-  EXPECT_EQ(events[1].word, TQV_KEY_F4);
+  EXPECT_EQ(keys(), (std::vector<TQVINT>{TQV_KEY_F4, -TQV_KEY_F4}));  // and no Alt release
 
   send(Type::KeyDown, Key::Alt, kAlt);
   send(Type::FocusLost);
   send(Type::KeyUp, Key::Alt);
-  events = posted();
+  std::vector<tqvEvent> events = posted();
   ASSERT_EQ(events.size(), 1u);
   EXPECT_EQ(events[0].type, TQV_DEACTIVATE_EVENT);
 }
 
 TEST_F(WindowInput, ClicksCountBelow400MillisecondsAndWithinFivePixels) {
-  click(100, 100);
+  now_ = 0;
+  click(0, 0);  // the first click counts one, even at time zero and at the origin
   now_ += 399;
-  click(100, 100);
+  click(0, 0);
   now_ += 399;
-  click(105, 95);  // still within 5 pixels of the last click
+  click(5, 5);  // still within 5 pixels of the last click
   now_ += 400;
-  click(105, 95);  // 400 ms is too slow
+  click(5, 5);  // 400 ms is too slow
   now_ += 100;
-  click(111, 95);  // 6 pixels away
+  click(11, 5);  // 6 pixels away
   std::vector<TQVINT> counts;
   for (const tqvEvent& e : posted()) {
     if (e.type == TQV_MOUSE_DOWN_EVENT) counts.push_back(e.word);
   }
   EXPECT_EQ(counts, (std::vector<TQVINT>{1, 2, 3, 1, 1}));
-}
-
-TEST_F(WindowInput, FirstClickCountsOneEvenAtTimeZero) {
-  now_ = 0;
-  click(0, 0);
-  std::vector<tqvEvent> events = posted();
-  ASSERT_EQ(events.size(), 2u);
-  EXPECT_EQ(events[0].word, 1);
 }
 
 TEST_F(WindowInput, MovesDragsAndCapture) {

@@ -17,14 +17,6 @@ using namespace image_test;
 const Colour kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255},
     kBlack{0, 0, 0};
 
-// What making an image of `bytes` reports (the image must be refused).
-std::string refusal(const std::string& bytes, const char* name = "picture.bmp") {
-  ErrorCapture errors;
-  tqvHandle h = image(bytes, name);
-  EXPECT_TRUE(h.isNil());
-  return errors.take();
-}
-
 TEST(DIBValidate, MessagesOfTheShortAndForeignBuffers) {
   EXPECT_EQ(refusal(std::string(13, 'B')),
             "tqvDIBImageObject::validate: DIB data buffer size too small.");

@@ -1,8 +1,9 @@
 // Helpers for image tests: bitmap files written field by field, context images filled
-// with a colour, and pixel reads.
+// with a colour, refusals and pixel reads.
 #pragma once
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 #include <turbojpeg.h>
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "media/context_image.h"
 #include "media/image.h"
 #include "media/image_factory.h"
+#include "tests/values/error_capture.h"
 #include "values/buffer.h"
 #include "values/string.h"
 
@@ -122,6 +124,13 @@ inline tqvHandle buffer(const std::string& bytes) {
 
 inline tqvHandle image(const std::string& bytes, const char* name = "picture.bmp") {
   return tqvMakeImage(buffer(bytes), tqvMakeString(name));
+}
+
+// What making an image of `bytes` reports; the image must be refused.
+inline std::string refusal(const std::string& bytes, const char* name = "picture.bmp") {
+  ErrorCapture errors;
+  EXPECT_TRUE(image(bytes, name).isNil());
+  return errors.take();
 }
 
 // The 24 colour bits of pixel (x, y) of an image's pixels or a surface.

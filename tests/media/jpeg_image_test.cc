@@ -15,11 +15,14 @@ using namespace image_test;
 
 // 16 x 16 in four 8 x 8 blocks: red, green / blue, white. Blocks aligned with the JPEG
 // blocks keep their colours within a step or two at quality 100.
+uint32_t quadrant(int x, int y) {
+  return y < 8 ? (x < 8 ? 0xFF0000 : 0x00FF00) : (x < 8 ? 0x0000FF : 0xFFFFFF);
+}
 std::vector<uint8_t> quadrants() {
   std::vector<uint8_t> rgb;
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      uint32_t c = y < 8 ? (x < 8 ? 0xFF0000 : 0x00FF00) : (x < 8 ? 0x0000FF : 0xFFFFFF);
+      uint32_t c = quadrant(x, y);
       rgb.push_back(static_cast<uint8_t>(c >> 16));
       rgb.push_back(static_cast<uint8_t>(c >> 8));
       rgb.push_back(static_cast<uint8_t>(c));
@@ -49,8 +52,7 @@ void expectQuadrants(const tqvHandle& h) {
   ASSERT_NE(s, nullptr);
   for (int y = 0; y < 16; ++y) {
     for (int x = 0; x < 16; ++x) {
-      uint32_t expected = y < 8 ? (x < 8 ? 0xFF0000 : 0x00FF00) : (x < 8 ? 0x0000FF : 0xFFFFFF);
-      EXPECT_TRUE(near(pixel(s, x, y), expected))
+      EXPECT_TRUE(near(pixel(s, x, y), quadrant(x, y)))
           << "at " << x << "," << y << ": " << std::hex << pixel(s, x, y);
     }
   }
@@ -65,12 +67,6 @@ size_t marker(const std::string& file, unsigned char code) {
     }
   }
   return std::string::npos;
-}
-
-std::string refusal(const std::string& bytes, const char* name) {
-  ErrorCapture errors;
-  EXPECT_TRUE(image(bytes, name).isNil());
-  return errors.take();
 }
 
 TEST(JPEGImage, DecodesToTheColoursItWasMadeOf) {

@@ -17,10 +17,6 @@ namespace {
 
 using Resources = MediaTest;
 
-tqvHandle S(const std::string& s) {
-  return tqvMakeString(s);
-}
-
 TEST_F(Resources, MediaRootJoinsTheDiscAndTheMediaPath) {
   setEnv("SourceDisk", "D:\\");
   setEnv("MediaPath", "Media");
@@ -49,8 +45,7 @@ TEST_F(Resources, FilesLoadByTheirExtensionUnderTheMediaRoot) {
 
 TEST_F(Resources, NamesWithoutExtensionsComeOnlyFromFormsAndGlobals) {
   discFile("Media/Control List", "(table (\"x\" 1))");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   EXPECT_TRUE(tqvResolve(S("Control List")).isNil());
   app_->setGlobal("Control List", S("global"));
   EXPECT_EQ(tqvStringView(tqvResolve(S("Control List"))), "global");
@@ -68,8 +63,7 @@ TEST_F(Resources, TheActiveFormHidesGlobalsOfTheSameName) {
 
 TEST_F(Resources, ReferencesLoadAgainAtEveryResolution) {
   discFile("Media/count.tbl", "(table (\"n\" 1))");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   tqvHandle reference = tqvMakeResourceReference(S("count.tbl"));
   EXPECT_EQ(reference.type(), TQV_REFERENCE_TYPE);
   EXPECT_EQ(tqvGet(tqvResolve(reference), "n").intValue(), 1);
@@ -88,8 +82,7 @@ TEST_F(Resources, AResourceThatRefersBackToItselfEndsWithAReport) {
   discFile("Media/ping.tbl", "(reference \"pong.tbl\")");
   discFile("Media/pong.tbl", "(reference \"ping.tbl\")");
   discFile("Media/loop.lst", "(list (image \"loop.lst\"))");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   app_->setGlobal("Own", tqvMakeResourceReference(S("Own")));
   // A file whose value is a reference to itself, two files naming each other, a global
   // referring to itself, a file whose notation loads itself while it is read.
@@ -140,8 +133,7 @@ TEST_F(Resources, FullInstallFallsBackToTheDiscCopy) {
 TEST_F(Resources, TracesShowMessageBoxes) {
   useWindow();
   discFile("Media/t.tbl", "(table)");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   app_->setEnvironment("TraceResourceLoads", TQV_TRUE);
   app_->setEnvironment("TraceFileOpens", TQV_TRUE);
   tqvResolve(S("t.tbl"));
@@ -156,8 +148,7 @@ TEST_F(Resources, TracesShowMessageBoxes) {
 
 TEST_F(Resources, TablesCompileToLowerCaseEtnFilesThatLoadBack) {
   discFile("Media/Cores.tbl", "(table (\"Fundo\" (rgb 1 2 3)) (\"Nome\" \"azul\"))");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   ASSERT_TRUE(tqvCompileTable(S("Cores")));
   EXPECT_TRUE(std::filesystem::exists(discPath("media/cores.etn")) ||
               std::filesystem::exists(discPath("Media/cores.etn")));
@@ -172,8 +163,7 @@ TEST_F(Resources, TheDiscPromptRepeatsUntilTheDiscIsThereOrCancel) {
   tqvPlatform::HeadlessBackend& backend = useWindow("answer cancel\n");
   tqvPlatform::InputEvent input;
   backend.nextInput(input, 0);  // runs the script's "answer cancel"
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   EXPECT_FALSE(tqvAskForDisc());
   EXPECT_NE(transcript().find("Por favor insira o CD ROM do Lumbra e clique OK."),
             std::string::npos);
@@ -183,8 +173,7 @@ TEST_F(Resources, TheDiscPromptRepeatsUntilTheDiscIsThereOrCancel) {
 
 TEST_F(Resources, TheNotationReadsReferencesImagesAndSounds) {
   discFile("Media/lista.lst", "(list 1 2)");
-  setEnv("SourceDisk", discPath());
-  setEnv("MediaPath", "Media");
+  useDisc();
   tqvHandle reference = tqvDecodeStandard(S("(reference \"lista.lst\")"));
   EXPECT_EQ(tqvStringView(tqvReferenceName(reference)), "lista.lst");
   EXPECT_EQ(tqvCount(tqvResolve(reference)), 2);
@@ -200,6 +189,7 @@ TEST_F(Resources, CursorsComeFromTheirResourceNumbers) {
   tqvHandle hand = tqvCursorFromResource(102);
   ASSERT_EQ(hand.type(), TQV_CURSOR_TYPE);
   EXPECT_EQ(hand.as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Hand);
+  EXPECT_EQ(hand.as<tqvCursorObject>()->resource(), 102);
   EXPECT_EQ(tqvCursorFromResource(104).as<tqvCursorObject>()->shape(), tqvPlatform::Cursor::Key);
   EXPECT_TRUE(tqvCursorFromResource(103).isNil());
   EXPECT_EQ(takeError(), "Cannot find cursor resource: 103");

@@ -11,57 +11,40 @@ using tqvPlatform::outputToMedia;
 using tqvPlatform::windowScaleFor;
 
 TEST(Letterbox, LargestWholeScaleCentred) {
-  Letterbox exact = fitMedia(640, 480, 1280, 960);
-  EXPECT_EQ(exact.scale, 2);
-  EXPECT_EQ(exact.left, 0);
-  EXPECT_EQ(exact.top, 0);
-
-  // A full-HD screen: 3x would need 1440 lines, so 2x with bars on all sides.
+  const struct {
+    int32_t mediaWidth, mediaHeight, outputWidth, outputHeight, scale, left, top;
+  } cases[] = {
+      {640, 480, 1280, 960, 2, 0, 0},
+      {640, 480, 1920, 1080, 2, 320, 60},  // 3x would need 1440 lines: bars on all sides
+      {640, 480, 1001, 700, 1, 180, 110},
+      {640, 480, 600, 401, 1, -20, -40},  // smaller than the media area; -39.5 rounds down
+      {0, -5, 100, 100, 100, 0, 0},       // media sizes below 1 count as 1
+  };
+  for (const auto& c : cases) {
+    Letterbox box = fitMedia(c.mediaWidth, c.mediaHeight, c.outputWidth, c.outputHeight);
+    EXPECT_EQ(box.scale, c.scale) << c.outputWidth << "x" << c.outputHeight;
+    EXPECT_EQ(box.left, c.left) << c.outputWidth << "x" << c.outputHeight;
+    EXPECT_EQ(box.top, c.top) << c.outputWidth << "x" << c.outputHeight;
+  }
   Letterbox wide = fitMedia(640, 480, 1920, 1080);
-  EXPECT_EQ(wide.scale, 2);
   EXPECT_EQ(wide.width, 1280);
   EXPECT_EQ(wide.height, 960);
-  EXPECT_EQ(wide.left, 320);
-  EXPECT_EQ(wide.top, 60);
-
-  Letterbox odd = fitMedia(640, 480, 1001, 700);
-  EXPECT_EQ(odd.scale, 1);
-  EXPECT_EQ(odd.left, 180);
-  EXPECT_EQ(odd.top, 110);
-}
-
-TEST(Letterbox, SmallOutputKeepsScaleOne) {
-  Letterbox box = fitMedia(640, 480, 600, 401);
-  EXPECT_EQ(box.scale, 1);
-  EXPECT_EQ(box.left, -20);
-  EXPECT_EQ(box.top, -40);  // -39.5 rounds down
-  Letterbox degenerate = fitMedia(0, -5, 100, 100);
-  EXPECT_EQ(degenerate.scale, 100);
 }
 
 TEST(Letterbox, OutputPositionsMapBackToMediaPixels) {
   Letterbox box = fitMedia(640, 480, 1920, 1080);  // scale 2 at (320, 60)
-  int32_t x = 0;
-  int32_t y = 0;
-  outputToMedia(box, 320, 60, x, y);
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
-  outputToMedia(box, 321, 61, x, y);  // same media pixel
-  EXPECT_EQ(x, 0);
-  EXPECT_EQ(y, 0);
-  outputToMedia(box, 322, 63, x, y);
-  EXPECT_EQ(x, 1);
-  EXPECT_EQ(y, 1);
-  outputToMedia(box, 1599, 1019, x, y);
-  EXPECT_EQ(x, 639);
-  EXPECT_EQ(y, 479);
-  // Just outside the area: -1 and 640, never 0 or 639.
-  outputToMedia(box, 319, 59, x, y);
-  EXPECT_EQ(x, -1);
-  EXPECT_EQ(y, -1);
-  outputToMedia(box, 1600, 1020, x, y);
-  EXPECT_EQ(x, 640);
-  EXPECT_EQ(y, 480);
+  const int32_t cases[][4] = {
+      {320, 60, 0, 0},        {321, 61, 0, 0},  // the same media pixel
+      {322, 63, 1, 1},        {1599, 1019, 639, 479},
+      {319, 59, -1, -1},  // just outside the area: -1 and 640, never 0 or 639
+      {1600, 1020, 640, 480},
+  };
+  for (const auto& c : cases) {
+    int32_t x = 0, y = 0;
+    outputToMedia(box, c[0], c[1], x, y);
+    EXPECT_EQ(x, c[2]) << c[0];
+    EXPECT_EQ(y, c[3]) << c[1];
+  }
 }
 
 TEST(Letterbox, WindowScaleLeavesRoomForTheTitleBar) {

@@ -1,29 +1,24 @@
 // Screenshots: the picture's pixels come back from the PNG file as written.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "platform/png_writer.h"
 #include "tests/support/png_reading.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 TEST(PngWriter, PixelsSurviveWithRowPadding) {
   // 3x2 with a stride of 4 pixels; the padding and the X byte must not leak in.
   std::vector<uint32_t> pixels = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xDEADBEEF,
                                   0xFF123456, 0x00000000, 0x00FFFFFF, 0xDEADBEEF};
   tqvPlatform::Picture picture{pixels.data(), 3, 2, 16};
-  fs::path path = fs::temp_directory_path() / ("tqv-shot-" + std::to_string(::getpid()) + ".png");
+  TempDir dir;
   std::string error;
-  ASSERT_TRUE(tqvPlatform::writePng(picture, path.string(), error)) << error;
+  ASSERT_TRUE(tqvPlatform::writePng(picture, dir.file("shot.png"), error)) << error;
   RgbPicture read;
-  ASSERT_TRUE(readPng(path.string(), read));
-  fs::remove(path);
+  ASSERT_TRUE(readPng(dir.file("shot.png"), read));
   EXPECT_EQ(read.width, 3);
   EXPECT_EQ(read.height, 2);
   std::vector<unsigned char> expected = {255,  0,    0,    0, 255, 0, 0,   0,   255,

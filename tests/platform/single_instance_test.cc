@@ -5,11 +5,6 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <optional>
-
 #include "platform/single_instance.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,28 +17,12 @@ using tqvPlatform::SingleInstance;
 // are restored afterwards.
 class SingleInstanceTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    for (const char* name : {"XDG_RUNTIME_DIR", "TMPDIR", "XDG_CACHE_HOME"}) {
-      const char* value = std::getenv(name);
-      saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
-    }
-    runtime_ = dir_ / "run" / "sub";
-    fs::create_directory(dir_ / "tmp");
-    ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-    ::setenv("TMPDIR", (dir_ / "tmp").c_str(), 1);
-    ::setenv("XDG_CACHE_HOME", (dir_ / "cache").c_str(), 1);
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_) {
-      if (value)
-        ::setenv(name.c_str(), value->c_str(), 1);
-      else
-        ::unsetenv(name.c_str());
-    }
-  }
+  void SetUp() override { fs::create_directory(dir_ / "tmp"); }
   TempDir dir_;
-  fs::path runtime_;
-  std::map<std::string, std::optional<std::string>> saved_;
+  fs::path runtime_ = dir_ / "run" / "sub";
+  ScopedEnv runtimeDir_{"XDG_RUNTIME_DIR", runtime_.c_str()};
+  ScopedEnv tmpDir_{"TMPDIR", dir_.file("tmp").c_str()};
+  ScopedEnv cacheHome_{"XDG_CACHE_HOME", dir_.file("cache").c_str()};
 };
 
 TEST_F(SingleInstanceTest, SecondAcquireFailsUntilTheFirstEnds) {
@@ -73,9 +52,9 @@ TEST_F(SingleInstanceTest, NobodyToRaise) {
   // Instances under another runtime directory are not reached.
   auto first = SingleInstance::acquire("Here");
   ASSERT_NE(first, nullptr);
-  ::setenv("XDG_RUNTIME_DIR", (dir_ / "elsewhere").c_str(), 1);
+  runtimeDir_.set(dir_.file("elsewhere").c_str());
   EXPECT_FALSE(SingleInstance::askToRaise("Here", 50));
-  ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+  runtimeDir_.set(runtime_.c_str());
   EXPECT_FALSE(first->takeRaiseRequest());
 }
 
@@ -104,17 +83,17 @@ TEST_F(SingleInstanceTest, DirectoriesAnotherUserCouldHaveMadeArePassedOver) {
     if (c.symlink) fs::create_directory_symlink(holder, c.refused);
     int foreign = ::open((holder / "Lumbra_test.lock").c_str(), O_RDWR | O_CREAT, 0666);
     ASSERT_EQ(::flock(foreign, LOCK_EX), 0);
-    if (!c.runtimeSet) ::unsetenv("XDG_RUNTIME_DIR");
+    if (!c.runtimeSet) runtimeDir_.set(nullptr);
 
     auto first = SingleInstance::acquire("Lumbra test");
     EXPECT_NE(first, nullptr);
     EXPECT_EQ(fs::path(SingleInstance::lockPath("Lumbra test")).parent_path(), c.used);
     EXPECT_EQ(SingleInstance::acquire("Lumbra test"), nullptr);
     ::close(foreign);
-    ::setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+    runtimeDir_.set(runtime_.c_str());
   }
   // With every directory refused there is no lock, and every start runs.
-  ::unsetenv("XDG_RUNTIME_DIR");
+  runtimeDir_.set(nullptr);
   for (const fs::path& d : {shared, cache}) {
     fs::remove_all(d);
     fs::create_directories(d);

@@ -94,6 +94,8 @@ TEST(Archive, IndexErrorsAndReadOnlyArchives) {
     EXPECT_EQ(errors.take(), "Index out of range: 1");
     tqvPut(archive, 3, TQV_NIL);
     EXPECT_EQ(errors.take(), "Index out of range: 3");
+    tqvGet(archive, tqvMakeString("key"));  // archives have no keys
+    EXPECT_EQ(errors.take(), "Bad type for argument 1 of tqvGet(tableOrCtrlOrForm,hnd).");
   }
   tqvHandle readOnly = tqvOpenArchive(stream, 0);
   tqvAddItem(readOnly, tqvMakeInt(2));

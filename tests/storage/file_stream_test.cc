@@ -26,23 +26,18 @@ TEST(FileStream, CreateWriteAndReadBack) {
     EXPECT_TRUE(tqvAsStream(s)->isWritable());
     EXPECT_TRUE(tqvWrite(s, tqvMakeString("hello, world")));
     EXPECT_EQ(tqvCount(s), 12);
-    // Nothing reaches the file until the buffer is written back.
+    // Nothing reaches the file until the buffer is written back, by a flush or the close.
     EXPECT_EQ(dir.read("a.bin"), "");
+    tqvAsStream(s)->flush();
+    EXPECT_EQ(dir.read("a.bin"), "hello, world");
+    tqvWrite(s, tqvMakeString("!"));
   }
-  EXPECT_EQ(dir.read("a.bin"), "hello, world");
+  EXPECT_EQ(dir.read("a.bin"), "hello, world!");
   tqvHandle r = tqvFileStream(dir.name("a.bin"), TQV_FILE_READ);
   EXPECT_FALSE(tqvAsStream(r)->isWritable());
   EXPECT_EQ(readAll(r, 5), "hello");
   EXPECT_EQ(tqvAsStream(r)->position(), 5);
   EXPECT_EQ(tqvAsStream(r)->write("x", 1), 0);  // read-only
-}
-
-TEST(FileStream, FlushWritesTheBufferBack) {
-  TempDir dir;
-  tqvHandle s = tqvFileStream(dir.name("f"), TQV_FILE_CREATE);
-  tqvWrite(s, tqvMakeString("abc"));
-  tqvAsStream(s)->flush();
-  EXPECT_EQ(dir.read("f"), "abc");
 }
 
 TEST(FileStream, SeeksTakeEffectOnTheNextTransfer) {

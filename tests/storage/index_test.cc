@@ -1,7 +1,6 @@
 // Indexes: counting, key text rules, prefix searches, persistence and refusals.
 #include <gtest/gtest.h>
 
-#include "btree/key_file.h"
 #include "storage/index.h"
 #include "tests/storage/storage_test_support.h"
 #include "tests/values/error_capture.h"
@@ -9,7 +8,6 @@
 
 namespace {
 
-using storage_test::hex;
 using storage_test::TempDir;
 
 tqvHandle S(const std::string& s) {
@@ -131,29 +129,6 @@ TEST(Index, ValuesTooLargeForTheRecordAreRefused) {
   tqvPut(index, S("fits"), S(std::string(29990, 'f')));
   EXPECT_TRUE(errors.none());
   EXPECT_EQ(tqvStringLength(tqvGet(index, S("fits"))), 29990);
-}
-
-TEST(Index, WritesTheSameFileAsTheEngineDrivenByHand) {
-  TempDir dir;
-  {
-    tqvHandle index = tqvCreateIndex(dir.name("layer.idx"));
-    tqvPut(index, S("Brasil"), I(1));
-  }
-  // The same steps through the engine: the count key with 0, the new key with its value,
-  // and at release the count (2) stored again under the count key.
-  KeyFile f;
-  ASSERT_EQ(kfCreate(f, dir.file("engine.idx").c_str(), kKfExclusive, kKfLittleEndian, nullptr), 0);
-  kfSetWriteMode(f, 0);
-  const char* countKey = "__TQV_INDEX_COUNT__";
-  std::string zero = hex("20 00"), one = hex("20 01"), two = hex("20 02");
-  kfNewRecordNumber(f);
-  int32_t countRecord = f.recordNumber();
-  ASSERT_EQ(kfAdd(f, 1, countKey, countRecord, zero.data(), 2), 0);
-  kfNewRecordNumber(f);
-  ASSERT_EQ(kfAdd(f, 1, "Brasil", f.recordNumber(), one.data(), 2), 0);
-  ASSERT_EQ(kfStore(f, 1, countKey, countRecord, two.data(), 2), 0);
-  kfClose(f);
-  EXPECT_EQ(dir.read("layer.idx"), dir.read("engine.idx"));
 }
 
 }  // namespace

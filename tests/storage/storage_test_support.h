@@ -1,15 +1,11 @@
-// Helpers for storage tests: a private temporary directory, byte strings written as hex,
-// and access to what a memory stream holds.
+// Helpers for storage tests: byte strings written as hex, access to what a memory stream
+// holds, and the shared temporary directory with its file names as values.
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "storage/memory_stream.h"
+#include "tests/support/temp_dir.h"
 #include "values/string.h"
 
 namespace storage_test {
@@ -49,35 +45,10 @@ struct ByteStream {
   tqvHandle stream;
 };
 
-class TempDir {
+// The shared temporary directory, with file names as value strings.
+class TempDir : public ::TempDir {
  public:
-  TempDir() {
-    path_ = std::filesystem::temp_directory_path() /
-            ("tqv-storage-" + std::to_string(::getpid()) + "-" + std::to_string(counter()++));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
   tqvHandle name(const std::string& file) const { return tqvMakeString(this->file(file)); }
-  std::string read(const std::string& name) const {
-    std::ifstream in(file(name), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(file(name), std::ios::binary) << bytes;
-  }
-
- private:
-  static int& counter() {
-    static int n = 0;
-    return n;
-  }
-  std::filesystem::path path_;
 };
 
 }  // namespace storage_test

@@ -4,13 +4,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 
@@ -22,22 +20,11 @@ struct ToolResult {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tqvtool-test-" + std::to_string(::getpid()));
-    fs::create_directories(dir_ / "Media");
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string path(const std::string& name) const { return (dir_ / name).string(); }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path(name), std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-  }
+  std::string path(const std::string& name) const { return dir_.file(name); }
+  void write(const std::string& name, const std::string& bytes) const { dir_.write(name, bytes); }
+  std::string read(const std::string& name) const { return dir_.read(name); }
+  // The option that makes the private directory the disc.
+  std::string disc() const { return " --disc " + dir_.path().string(); }
   // Runs tqvtool; LSAN_OPTIONS reaches it from the test's environment.
   ToolResult run(const std::string& arguments) const {
     std::string command =
@@ -46,7 +33,7 @@ class ToolTest : public ::testing::Test {
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, read("out"), read("err")};
   }
 
-  fs::path dir_;
+  TempDir dir_;
 };
 
 // Bytes from numbers.

@@ -20,7 +20,7 @@ class ErrorCapture {
   }
   // The single message reported since the last call, or a note that there were none or
   // several; clears the record.
-  std::string take() {
+  static std::string take() {
     std::vector<std::string>& all = messages();
     std::string result = all.size() == 1 ? all.front()
                          : all.empty()   ? "<no error>"
@@ -28,12 +28,14 @@ class ErrorCapture {
     all.clear();
     return result;
   }
-  bool none() const { return messages().empty(); }
+  static bool none() { return messages().empty(); }
 
- private:
+  // The handler that records; a program's setup may install it directly.
   static TQVINT record(tqvHandle message) {
     messages().emplace_back(tqvStringView(message));
     return 0;
   }
+
+ private:
   tqvErrorHandler previous_;
 };

@@ -1,6 +1,7 @@
 // The value pool itself, built without the sanitizer switch so its size classes run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "values/pool.h"
@@ -20,15 +21,24 @@ TEST(Pool, BlocksComeBackZeroFilledAndAreReused) {
   tqvPoolFree(again, 30);
 }
 
-TEST(Pool, SizeClassesRefillInWholeChunks) {
-  size_t before = tqvGetPoolStats().chunks;
-  // 16 blocks of 4096 bytes fill one 64 KiB chunk exactly; the 17th needs a new chunk.
-  std::vector<void*> blocks;
-  for (int i = 0; i < 17; ++i) blocks.push_back(tqvPoolAlloc(4000));
-  size_t after = tqvGetPoolStats().chunks;
-  EXPECT_EQ(after - before, 2u);
-  for (void* b : blocks) tqvPoolFree(b, 4000);
-  EXPECT_EQ(tqvGetPoolStats().chunkTableSize % 256, 0u);
+TEST(Pool, BlocksNeverOverlapAcrossRefills) {
+  // More blocks of each class than one chunk holds, each filled with its own byte.
+  std::vector<std::pair<unsigned char*, size_t>> blocks;
+  for (size_t size : {16, 32, 256, 4096}) {
+    for (size_t i = 0; i <= 64 * 1024 / size; ++i) {
+      auto* block = static_cast<unsigned char*>(tqvPoolAlloc(size));
+      ASSERT_NE(block, nullptr);
+      std::fill(block, block + size, static_cast<unsigned char>(blocks.size()));
+      blocks.emplace_back(block, size);
+    }
+  }
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    const auto& [block, size] = blocks[i];
+    ASSERT_EQ(static_cast<size_t>(std::count(block, block + size, static_cast<unsigned char>(i))),
+              size)
+        << i;
+  }
+  for (const auto& [block, size] : blocks) tqvPoolFree(block, size);
 }
 
 TEST(Pool, LargeRequestsGoToTheSystemAndAreZeroed) {
