@@ -21,13 +21,8 @@ namespace {
 
 constexpr TQVINT kTextInset = 4;
 constexpr TQVINT kBarWidth = 14;
-constexpr TQVINT kSmallestThumb = 12;
 constexpr TQVINT kWheelRows = 3;
 constexpr TQVINT kListSelectionColour = 0xB06020;  // 0x00BBGGRR: the focus blue
-
-tqvHandle keyOf(std::string_view key) {
-  return tqvMakeString(key);
-}
 
 }  // namespace
 
@@ -102,11 +97,14 @@ void tqvListControl::rowsArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& 
   if (hasBar()) right -= kBarWidth;
 }
 
-void tqvListControl::barArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom) {
-  right = tqvSaturatingAdd(hotSpotLeft(), hotSpotWidth()) - 1;
-  left = right - kBarWidth;
-  top = tqvSaturatingAdd(hotSpotTop() + 1, headerHeight());
-  bottom = tqvSaturatingAdd(hotSpotTop(), hotSpotHeight()) - 1;
+tqvScrollBar tqvListControl::bar() {
+  TQVINT right = tqvSaturatingAdd(hotSpotLeft(), hotSpotWidth()) - 1;
+  return tqvScrollBar(right - kBarWidth, tqvSaturatingAdd(hotSpotTop() + 1, headerHeight()), right,
+                      tqvSaturatingAdd(hotSpotTop(), hotSpotHeight()) - 1, false);
+}
+
+tqvScrollState tqvListControl::scrollState() {
+  return {top_, std::max<TQVINT>(count() - visibleRows(), 0), visibleRows()};
 }
 
 TQVINT tqvListControl::visibleRows() {
@@ -235,65 +233,24 @@ void tqvListControl::draw() {
     drawItem(painter, row, rowsLeft, y, rowsRight, y + height1, isSelectedRow(row));
   }
   if (cairo_t* cr = painter.cr()) cairo_restore(cr);
-  if (hasBar()) {
-    TQVINT barLeft, barTop, barRight, barBottom;
-    barArea(barLeft, barTop, barRight, barBottom);
-    painter.fill(barLeft, barTop, barRight, barBottom, TQV_COLOUR_FACE);
-    TQVINT track = barBottom - barTop;
-    TQVINT thumb = std::max<TQVINT>(
-        static_cast<TQVINT>(int64_t{track} * rows / std::max<TQVINT>(n, 1)), kSmallestThumb);
-    thumb = std::min(thumb, track);
-    TQVINT range = std::max<TQVINT>(n - rows, 1);
-    TQVINT thumbTop = barTop + static_cast<TQVINT>(int64_t{track - thumb} * top_ / range);
-    painter.face(barLeft + 1, thumbTop, barRight, thumbTop + thumb, false);
-  }
+  if (hasBar()) bar().draw(painter, scrollState(), true);
   if (!flag("NoFrame")) painter.frame(left, top, right, bottom, TQV_COLOUR_EDGE);
   if (isActive() && isEnabled()) {
     painter.focusRing(left - 2, top - 2, right + 2, bottom + 2);
   }
 }
 
-void tqvListControl::trackBar(TQVINT x, TQVINT y) {
-  TQVINT barLeft, barTop, barRight, barBottom;
-  barArea(barLeft, barTop, barRight, barBottom);
-  TQVINT rows = visibleRows();
-  TQVINT n = count();
-  TQVINT track = barBottom - barTop;
-  TQVINT thumb =
-      std::min(std::max<TQVINT>(static_cast<TQVINT>(int64_t{track} * rows / std::max<TQVINT>(n, 1)),
-                                kSmallestThumb),
-               track);
-  TQVINT range = std::max<TQVINT>(n - rows, 1);
-  TQVINT thumbTop = barTop + static_cast<TQVINT>(int64_t{track - thumb} * top_ / range);
-  if (y < thumbTop || y >= thumbTop + thumb) {
-    // A press on the track moves a page toward it.
-    scrollTo(y < thumbTop ? top_ - rows : top_ + rows);
-    return;
-  }
-  TQVINT grabbed = y - thumbTop;
-  tqvFormObject* form = activeFormObject();
-  for (;;) {
-    tqvEvent event = tqvGetEvent(TQV_MOUSE_DRAG_EVENT | TQV_MOUSE_UP_EVENT, -1);
-    if (event.type == TQV_NULL_EVENT) break;
-    TQVINT ex = event.x, ey = event.y;
-    if (form != nullptr) form->toFormCoordinates(ex, ey);
-    TQVINT movable = std::max<TQVINT>(track - thumb, 1);
-    TQVINT offset = std::clamp<TQVINT>(tqvSaturatingAdd(ey, -grabbed) - barTop, 0, movable);
-    scrollTo(static_cast<TQVINT>(int64_t{offset} * range / movable));
-    tqvServices().flush();
-    if (event.type == TQV_MOUSE_UP_EVENT) break;
-  }
-}
-
 bool tqvListControl::mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks) {
   tqvHandle self = handle();  // a notice may close the form
-  if (hasBar()) {
-    TQVINT barLeft, barTop, barRight, barBottom;
-    barArea(barLeft, barTop, barRight, barBottom);
-    if (x >= barLeft) {
-      trackBar(x, y);
-      return false;
-    }
+  if (hasBar() && x >= bar().left()) {
+    bar().track(
+        x, y, 1,
+        [this](tqvScrollState& state) {
+          state = scrollState();
+          return true;
+        },
+        [this](TQVINT row) { scrollTo(row); });
+    return false;
   }
   TQVINT row = rowAt(y);
   if (row < 0 || row >= count()) return false;
@@ -435,9 +392,10 @@ tqvHandle tqvListControl::perform(const tqvHandle& action, const tqvHandle& data
   if (name == "getScrollInfo") {
     // (position, largest position, rows per page), for scrollers.
     tqvHandle info = tqvMakeList(3);
-    tqvAddItem(info, tqvMakeInt(top_));
-    tqvAddItem(info, tqvMakeInt(std::max<TQVINT>(count() - visibleRows(), 0)));
-    tqvAddItem(info, tqvMakeInt(visibleRows()));
+    tqvScrollState state = scrollState();
+    tqvAddItem(info, tqvMakeInt(state.position));
+    tqvAddItem(info, tqvMakeInt(state.largest));
+    tqvAddItem(info, tqvMakeInt(state.page));
     return info;
   }
   return tqvStandardControl::perform(action, data);

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "controls/control_painter.h"
+#include "controls/scroll_bar.h"
 #include "controls/standard_control.h"
 
 class tqvListControl : public tqvStandardControl {
@@ -75,7 +76,8 @@ class tqvListControl : public tqvStandardControl {
 
   // The own scroll bar: whether there is one, and its rectangle.
   bool hasBar();
-  void barArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);
+  tqvScrollBar bar();
+  tqvScrollState scrollState();
   // The row of the next item after `from` whose text begins with `letter` (code page
   // 1252, compared in lower case), wrapping round; -1 when none.
   TQVINT rowStartingWith(unsigned char letter, TQVINT from);
@@ -89,9 +91,6 @@ class tqvListControl : public tqvStandardControl {
   TQVINT top_ = 0;
 
  private:
-  // Tracks the thumb of the bar or a press on its track until the button is released.
-  void trackBar(TQVINT x, TQVINT y);
-
   tqvHandle fontUsed_;
   TQVINT rowHeight_ = 0;
 };

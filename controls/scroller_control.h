@@ -5,6 +5,7 @@
 // The arrows repeat while held; a press on the track moves a page; the thumb drags.
 #pragma once
 
+#include "controls/scroll_bar.h"
 #include "controls/standard_control.h"
 
 class tqvScrollerControl : public tqvStandardControl {
@@ -19,18 +20,9 @@ class tqvScrollerControl : public tqvStandardControl {
   bool mayBecomeActive() override { return false; }
 
  private:
-  struct Info {
-    TQVINT position = 0;
-    TQVINT largest = 0;
-    TQVINT page = 1;
-  };
   // The target control, which is told to name this scroller; nil when there is none.
   tqvHandle target();
-  bool readInfo(Info& info);
+  bool readInfo(tqvScrollState& info);
   void moveTarget(TQVINT position);
-  bool upright();
-  // The parts along the scroller's length: arrow size, track start and end, thumb
-  // start and length (form coordinates along the long side).
-  void layout(const Info& info, TQVINT& arrow, TQVINT& trackStart, TQVINT& trackEnd,
-              TQVINT& thumbStart, TQVINT& thumbLength);
+  tqvScrollBar bar();
 };

@@ -70,7 +70,7 @@ TEST_F(Fields, FormatsLengthsAndNotices) {
     app_ = newApplication();
     tqvRegisterClass(tqvHandle::wrap(new LoggingForm(), TQV_CLASS_TYPE));
     LoggingForm::log().clear();
-    setEnv("SourceDisk", disc_.string());
+    setEnv("SourceDisk", discPath());
     startSession("type " + std::string(c.typed) + "\nkey Enter\n");
     show(fieldForm(c.extra));
     runScript();
