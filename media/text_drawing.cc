@@ -17,7 +17,9 @@ constexpr double kDotsPerInch = 96.0;
 constexpr const char* kStockFace = "Arial";
 constexpr int kStockSize = 8;
 
-PangoFontDescription* describe(const tqvHandle& font) {
+}  // namespace
+
+PangoFontDescription* tqvDescribeFont(const tqvHandle& font) {
   PangoFontDescription* d = pango_font_description_new();
   tqvFontObject* f = tqvAsFont(font);
   std::string face = f != nullptr && f->name().is(TQV_STRING_TYPE)
@@ -32,9 +34,7 @@ PangoFontDescription* describe(const tqvHandle& font) {
   return d;
 }
 
-PangoLayout* makeLayout(cairo_t* cr, const tqvHandle& text, const tqvHandle& font) {
-  PangoLayout* layout = pango_cairo_create_layout(cr);
-  PangoContext* context = pango_layout_get_context(layout);
+void tqvPreparePangoContext(PangoContext* context) {
   pango_cairo_context_set_resolution(context, kDotsPerInch);
   // Glyphs are hinted lightly and antialiased at the picture's own resolution, but their
   // advances are not rounded to its pixels: a text lays out (and wraps) alike at every
@@ -45,8 +45,15 @@ PangoLayout* makeLayout(cairo_t* cr, const tqvHandle& text, const tqvHandle& fon
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
   pango_cairo_context_set_font_options(context, options);
   cairo_font_options_destroy(options);
+}
+
+namespace {
+
+PangoLayout* makeLayout(cairo_t* cr, const tqvHandle& text, const tqvHandle& font) {
+  PangoLayout* layout = pango_cairo_create_layout(cr);
+  tqvPreparePangoContext(pango_layout_get_context(layout));
   pango_layout_context_changed(layout);
-  PangoFontDescription* d = describe(font);
+  PangoFontDescription* d = tqvDescribeFont(font);
   pango_layout_set_font_description(layout, d);
   pango_font_description_free(d);
   std::string utf8 = tqvCp1252ToUtf8(tqvStringView(text));

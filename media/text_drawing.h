@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <vector>
 
@@ -46,6 +47,11 @@ bool tqvMeasureText(const tqvHandle& text, const tqvHandle& font, tqvTextExtent&
 // The x offsets of the boundaries between the characters of one line of text (code page
 // 1252, one byte a character) in the font: text length + 1 values, the first 0.
 std::vector<double> tqvCharacterOffsets(const tqvHandle& text, const tqvHandle& font);
+// The Pango description of a font value (nil: the stock font); the caller frees it.
+PangoFontDescription* tqvDescribeFont(const tqvHandle& font);
+// Sets a Pango context to the media area's resolution and the program's font options, so
+// that texts laid out with it measure as drawn text does.
+void tqvPreparePangoContext(PangoContext* context);
 // True for a font value or nil (the stock font).
 bool tqvIsUsableFont(const tqvHandle& font);
 

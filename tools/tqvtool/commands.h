@@ -15,5 +15,7 @@ void addIndexCommands(CLI::App& app);
 void addFormCommands(CLI::App& app);
 // compile (tables and forms of a disc)
 void addCompileCommands(CLI::App& app);
+// rtf
+void addRtfCommands(CLI::App& app);
 
 }  // namespace tqvtool

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   tqvtool::addIndexCommands(app);
   tqvtool::addFormCommands(app);
   tqvtool::addCompileCommands(app);
+  tqvtool::addRtfCommands(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
