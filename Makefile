@@ -1,8 +1,10 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke release run clean format
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long release run clean format
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+FUZZ_LONG_SECONDS ?= 3600
+FUZZ_TIMEOUT ?= 5
 
 all: build
 
@@ -34,9 +36,15 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 
-# Runs every fuzzer for a short while on its kept corpus.
+# Runs every fuzzer for a short while on its kept corpus; an input slower than
+# FUZZ_TIMEOUT seconds fails like a crash.
 fuzz-smoke: fuzz
-	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS)
+	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS) $(FUZZ_TIMEOUT)
+
+# Runs every fuzzer (or those named in FUZZERS) for FUZZ_LONG_SECONDS each, keeping new
+# corpus entries and findings under build/fuzz-long/.
+fuzz-long: fuzz
+	./scripts/fuzz-long.sh build/fuzz/fuzz $(FUZZ_LONG_SECONDS) $(FUZZ_TIMEOUT) build/fuzz-long
 
 format:
 	git ls-files '*.cc' '*.h' | xargs clang-format -i
