@@ -125,6 +125,7 @@ int writePage(FileState& fs, int32_t node, const uint8_t* page) {
   int rc = beforeWrite(fs);
   if (rc != 0) return rc;
   if (!writeAll(fs.fd, page, kPageSize, pageOffset(node))) return failWith(fs, kKfWriteFailed);
+  if (node >= fs.nodesOnDisk) fs.nodesOnDisk = node + 1;
   return 0;
 }
 

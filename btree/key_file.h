@@ -41,7 +41,8 @@ enum KfStatus : int {
 
 // Faults reported by kfCheck; faultNode() names the node (or -1 for the header).
 enum KfCheckFault : int {
-  kKfCheckHeader = -201,      // header fields out of range (height, root, slots, fresh)
+  kKfCheckHeader = -201,      // header fields out of range (height, root, fresh, slots,
+                              // also slots past the end of the file)
   kKfCheckNodeRange = -202,   // a node number past the slots or the next fresh node
   kKfCheckRead = -203,        // a node could not be read
   kKfCheckLevel = -204,       // a node's level is not the level being walked

@@ -23,7 +23,7 @@ class TreeChecker {
       : fs_(fs),
         progress_(progress),
         context_(context),
-        visited_(static_cast<size_t>(fs.header.slots), 0) {}
+        visited_(static_cast<size_t>(walkBound(fs)), 0) {}
 
   int checkHeader();
   int checkTree(int tree);
@@ -35,6 +35,8 @@ class TreeChecker {
     fault_ = node;
     return code;
   }
+  // Whether the file holds the node (a node number already checked against the slots).
+  bool held(int32_t node) const { return node >= 0 && static_cast<size_t>(node) < visited_.size(); }
   // Orders an entry against a branch-form entry kept in `bound`: sign of (entry - bound).
   int compareWith(const uint8_t* entry, bool leaf, const std::string& bound, int* order);
   int checkNode(const NodeImage& n, int32_t node, int level, std::string* lastOfLevel,
@@ -50,7 +52,9 @@ class TreeChecker {
 
 int TreeChecker::checkHeader() {
   const Header& h = fs_.header;
-  if (h.slots < 1 || h.nextFresh < 1 || h.nextFresh > h.slots) return fail(kKfCheckHeader, -1);
+  if (h.slots < 1 || h.nextFresh < 1 || h.nextFresh > h.slots || h.slots > fs_.nodesOnDisk) {
+    return fail(kKfCheckHeader, -1);
+  }
   if (h.freeHead != -1 && (h.freeHead < 0 || h.freeHead >= h.nextFresh)) {
     return fail(kKfCheckHeader, -1);
   }
@@ -130,6 +134,7 @@ int TreeChecker::checkTree(int tree) {
       if (node < 0 || node >= fs_.header.nextFresh || node >= fs_.header.slots) {
         return fail(kKfCheckNodeRange, node);
       }
+      if (!held(node)) return fail(kKfCheckRead, node);
       if (visited_[static_cast<size_t>(node)]) return fail(kKfCheckCycle, node);
       visited_[static_cast<size_t>(node)] = 1;
       const NodeImage* n;
@@ -167,7 +172,7 @@ int TreeChecker::checkTree(int tree) {
     }
     if (seen != static_cast<int32_t>(expected.size())) {
       for (const auto& [node, b] : expected) {
-        if (node < 0 || node >= fs_.header.slots || !visited_[static_cast<size_t>(node)]) {
+        if (!held(node) || !visited_[static_cast<size_t>(node)]) {
           return fail(kKfCheckUnreached, node);
         }
       }
@@ -185,11 +190,10 @@ int TreeChecker::checkTree(int tree) {
 
 int TreeChecker::checkFreeList() {
   int32_t node = fs_.header.freeHead;
-  int64_t budget = fs_.header.slots;
+  // Each node is visited once: a node seen before ends the walk as a fault.
   while (node != -1) {
-    if (--budget < 0 || node < 0 || node >= fs_.header.nextFresh) {
-      return fail(kKfCheckFreeList, node);
-    }
+    if (node < 0 || node >= fs_.header.nextFresh) return fail(kKfCheckFreeList, node);
+    if (!held(node)) return fail(kKfCheckRead, node);
     if (visited_[static_cast<size_t>(node)]) return fail(kKfCheckFreeList, node);
     visited_[static_cast<size_t>(node)] = 1;
     uint8_t page[kPageSize];
@@ -205,10 +209,6 @@ int TreeChecker::checkFreeList() {
 int kfCheck(KeyFile& file, KfProgress progress, void* context) {
   FileState* fs = file.state();
   if (fs == nullptr) return file.registers().lastStatus = kKfNotOpen;
-  if (fs->header.slots < 1 || fs->header.slots > (1 << 22)) {
-    file.registers().faultNode = -1;
-    return file.registers().lastStatus = kKfCheckHeader;
-  }
   TreeChecker checker(*fs, progress, context);
   int rc = checker.checkHeader();
   for (int tree = 0; tree < kTrees && rc == 0; ++tree) {

@@ -35,7 +35,9 @@ void setTreeRoot(FileState& fs, int tree, int32_t root, int height) {
 // Writes zero pages until height + 1 slots lie beyond the next fresh node.
 int preExtend(FileState& fs, int height) {
   Header& h = fs.header;
-  if (h.nextFresh < 0 || h.nextFresh > h.slots) return kKfDamaged;
+  // Slots the file does not hold mean a cut-off file or a damaged header: writing past
+  // them would grow the file to whatever the header claims.
+  if (h.nextFresh < 0 || h.nextFresh > h.slots || h.slots > fs.nodesOnDisk) return kKfDamaged;
   while (height + 1 > h.slots - h.nextFresh) {
     if (h.slots >= INT_MAX / kPageSize - 1) return kKfDamaged;
     int rc = writeZeroPage(fs, h.slots);
@@ -202,7 +204,7 @@ int removeRecord(FileState& fs, int tree, const SearchTuple& t) {
   if (rc == 0) rc = settleForward(fs, &at);
   if (rc != 0) return rc;
   bool first = true;
-  int64_t budget = static_cast<int64_t>(fs.header.slots) + 2;
+  int64_t budget = walkBound(fs);
   while (--budget >= 0) {
     const NodeImage* leaf;
     rc = loadNode(fs, at.node, 0, &leaf);
