@@ -31,6 +31,9 @@ int seek(FileState& fs, const SearchTuple& t, Position* raw, Position* settled, 
   const uint8_t* e;
   rc = entryAt(fs, *settled, &e);
   if (rc == 0) rc = compareEntry(fs, e, true, t, v);
+  // An entry past the leaf the descent chose lies above the tuple, unless the leaves were
+  // split and the separator that would have led there never reached the parent.
+  if (rc == 0 && settled->node != raw->node && v->full < 0) rc = kKfDamaged;
   if (rc == 0 && entryKeyNumber(e) != t.keyNumber) rc = kKfNotFound;
   return rc;
 }

@@ -155,6 +155,8 @@ TEST_F(Damage, BrokenOrderAndLinks) {
   f[node(1) + 18 + 2] = 0x01;  // first entry of leaf 1 claims to be piece 1 of its record
   reopen(f);
   EXPECT_EQ(kfFind(kf_, 1, "k00060", 1, buf_, sizeof buf_), kKfPieceSequence);
+  EXPECT_EQ(kfCheck(kf_), kKfCheckEntry);
+  EXPECT_EQ(kf_.faultNode(), 1);
 }
 
 TEST_F(Damage, UpdatesOnDamagedFilesFailCleanly) {
