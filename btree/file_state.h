@@ -1,6 +1,9 @@
 // The engine's private state of one open keyed file, and the helpers its parts share.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -90,6 +93,10 @@ inline int64_t walkBound(const FileState& fs) {
   int32_t slots = fs.header.slots < fs.nodesOnDisk ? fs.header.slots : fs.nodesOnDisk;
   return slots > 0 ? slots : 0;
 }
+
+// Writes every byte at `at`, going on after short writes. The one place that writes a
+// keyed file. False with errno set when a write fails.
+bool writeBytes(int fd, const uint8_t* bytes, size_t size, off_t at);
 
 // Raw page and header I/O. Reads and writes whole pages at page-aligned offsets.
 // readPage: 0; -43 negative node; -30 node past the slots; -9 short read; -1 read failed.

@@ -64,14 +64,10 @@ int bindDescriptors(FileState& fs, const KfKeyDescriptor* keys) {
   return 0;
 }
 
-bool writeAt(int fd, const uint8_t* bytes, size_t size, off_t at) {
-  return pwrite(fd, bytes, size, at) == static_cast<ssize_t>(size);
-}
-
 // Writes the creation image of a new file on `fd`.
 int writeCreationImage(int fd, bool swap, const KfKeyDescriptor* keys) {
   static const uint8_t zero[kPageSize] = {};
-  if (!writeAt(fd, zero, kPageSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, zero, kPageSize, 0)) return kKfWriteFailed;
   kfdetail::Header h;
   h.updateCount = 1;
   h.mainRoot = 0;
@@ -89,19 +85,19 @@ int writeCreationImage(int fd, bool swap, const KfKeyDescriptor* keys) {
   std::memset(h.raw + kHdrReserved344, 0xFF, 8);
   uint8_t image[kHeaderSize];
   kfdetail::encodeHeader(h, swap, image);
-  if (!writeAt(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
   // Pre-extension for a tree of height 1: slots until two lie beyond the next fresh node.
   while (h.mainHeight + 1 > h.slots - h.nextFresh) {
-    if (!writeAt(fd, zero, kPageSize, static_cast<off_t>(h.slots + 1) * kPageSize)) {
+    if (!kfdetail::writeBytes(fd, zero, kPageSize, static_cast<off_t>(h.slots + 1) * kPageSize)) {
       return kKfWriteFailed;
     }
     ++h.slots;
   }
   kfdetail::encodeHeader(h, swap, image);
-  if (!writeAt(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
   kfdetail::WorkPage root;
   root.init(0, -1, -1, 0, swap);
-  if (!writeAt(fd, root.bytes, kPageSize, kPageSize)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, root.bytes, kPageSize, kPageSize)) return kKfWriteFailed;
   return 0;
 }
 

@@ -18,11 +18,12 @@
 
 namespace btreetest {
 
-// A directory under the system's temporary directory, removed with its contents.
+// A directory under `base` (the system's temporary directory by default), removed with its
+// contents.
 class ScratchDir {
  public:
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kftest-XXXXXX").string();
+  explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "kftest-XXXXXX").string();
     std::vector<char> buf(pattern.begin(), pattern.end());
     buf.push_back('\0');
     if (mkdtemp(buf.data()) == nullptr) std::abort();
