@@ -1,10 +1,11 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long release run clean format
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run clean format
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 FUZZ_LONG_SECONDS ?= 3600
 FUZZ_TIMEOUT ?= 5
+FUZZ_KEEP ?= 10
 
 all: build
 
@@ -45,6 +46,11 @@ fuzz-smoke: fuzz
 # corpus entries and findings under build/fuzz-long/.
 fuzz-long: fuzz
 	./scripts/fuzz-long.sh build/fuzz/fuzz $(FUZZ_LONG_SECONDS) $(FUZZ_TIMEOUT) build/fuzz-long
+
+# Adds to each kept corpus at most FUZZ_KEEP inputs of the long runs, those that add the
+# most coverage.
+fuzz-keep: fuzz
+	./scripts/fuzz-keep.sh build/fuzz/fuzz $(FUZZ_KEEP) build/fuzz-long
 
 format:
 	git ls-files '*.cc' '*.h' | xargs clang-format -i
