@@ -1,8 +1,11 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke release run clean format coverage
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run clean format coverage
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
+FUZZ_LONG_SECONDS ?= 3600
+FUZZ_TIMEOUT ?= 5
+FUZZ_KEEP ?= 10
 
 all: build
 
@@ -34,9 +37,20 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
 
-# Runs every fuzzer for a short while on its kept corpus.
+# Runs every fuzzer for a short while on its kept corpus; an input slower than
+# FUZZ_TIMEOUT seconds fails like a crash.
 fuzz-smoke: fuzz
-	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS)
+	./scripts/fuzz-smoke.sh build/fuzz/fuzz $(FUZZ_SECONDS) $(FUZZ_TIMEOUT)
+
+# Runs every fuzzer (or those named in FUZZERS) for FUZZ_LONG_SECONDS each, keeping new
+# corpus entries and findings under build/fuzz-long/.
+fuzz-long: fuzz
+	./scripts/fuzz-long.sh build/fuzz/fuzz $(FUZZ_LONG_SECONDS) $(FUZZ_TIMEOUT) build/fuzz-long
+
+# Adds to each kept corpus at most FUZZ_KEEP inputs of the long runs, those that add the
+# most coverage.
+fuzz-keep: fuzz
+	./scripts/fuzz-keep.sh build/fuzz/fuzz $(FUZZ_KEEP) build/fuzz-long
 
 # Line coverage of the libraries (tests, benchmarks and fuzzers left out): the summary on
 # standard output, the detailed report in build/coverage/html/index.html.

@@ -1,9 +1,11 @@
 // Page and header I/O of an open keyed file, update bracketing and the write-mode rules.
 #include <unistd.h>
 #include <cerrno>
+#include <cstdint>
 
 #include "btree/file_state.h"
 #include "btree/node_cache.h"
+#include "btree/write_faults.h"
 
 namespace kfdetail {
 
@@ -20,7 +22,18 @@ int failWith(FileState& fs, int status) {
   return status;
 }
 
-bool writeAll(int fd, const uint8_t* bytes, size_t size, off_t at) {
+// The test switch of write_faults.h: writes numbered (failFrom, failTo] fail.
+int64_t writesMade = 0;
+int64_t failFrom = 0;
+int64_t failTo = 0;
+
+}  // namespace
+
+bool writeBytes(int fd, const uint8_t* bytes, size_t size, off_t at) {
+  if (++writesMade > failFrom && writesMade <= failTo) {
+    errno = ENOSPC;
+    return false;
+  }
   while (size > 0) {
     ssize_t n = pwrite(fd, bytes, size, at);
     if (n <= 0) {
@@ -32,12 +45,14 @@ bool writeAll(int fd, const uint8_t* bytes, size_t size, off_t at) {
   return true;
 }
 
+namespace {
+
 // In write mode 4 the first physical write inside an update puts the marker on disk.
 int beforeWrite(FileState& fs) {
   if (fs.writeMode != 4 || fs.updateDepth == 0 || fs.markerSet) return 0;
   uint8_t marker[2];
   store16(marker, static_cast<int16_t>(kUpdateMarkerValue), fs.swap);
-  if (!writeAll(fs.fd, marker, 2, kHdrUpdateMarker)) return failWith(fs, kKfWriteFailed);
+  if (!writeBytes(fs.fd, marker, 2, kHdrUpdateMarker)) return failWith(fs, kKfWriteFailed);
   if (fsync(fs.fd) != 0) return failWith(fs, kKfNotFound);
   fs.markerSet = true;
   return 0;
@@ -124,7 +139,8 @@ int writePage(FileState& fs, int32_t node, const uint8_t* page) {
   if (node < 0) return kKfNegativeNode;
   int rc = beforeWrite(fs);
   if (rc != 0) return rc;
-  if (!writeAll(fs.fd, page, kPageSize, pageOffset(node))) return failWith(fs, kKfWriteFailed);
+  if (!writeBytes(fs.fd, page, kPageSize, pageOffset(node))) return failWith(fs, kKfWriteFailed);
+  if (node >= fs.nodesOnDisk) fs.nodesOnDisk = node + 1;
   return 0;
 }
 
@@ -136,7 +152,7 @@ int writeZeroPage(FileState& fs, int32_t node) {
 int writeHeader(FileState& fs) {
   uint8_t image[kHeaderSize];
   encodeHeader(fs.header, fs.swap, image);
-  if (beforeWrite(fs) != 0 || !writeAll(fs.fd, image, kHeaderSize, 0)) {
+  if (beforeWrite(fs) != 0 || !writeBytes(fs.fd, image, kHeaderSize, 0)) {
     return failWith(fs, kKfSeekFailed);
   }
   fs.headerDirty = false;
@@ -187,7 +203,7 @@ int endUpdate(FileState& fs, int status) {
       rc = flushAll(fs);
       if (fs.markerSet) {
         uint8_t zero[2] = {0, 0};
-        if (!writeAll(fs.fd, zero, 2, kHdrUpdateMarker)) rc = rc != 0 ? rc : kKfWriteFailed;
+        if (!writeBytes(fs.fd, zero, 2, kHdrUpdateMarker)) rc = rc != 0 ? rc : kKfWriteFailed;
         if (syncFile(fs) != 0 && rc == 0) rc = kKfNotFound;
         fs.markerSet = false;
       }
@@ -211,3 +227,13 @@ FileState* openState(KeyFile& file) {
 }
 
 }  // namespace kfdetail
+
+int64_t kfWritesMade() {
+  return kfdetail::writesMade;
+}
+
+void kfFailWrites(int64_t skip, int64_t count) {
+  using kfdetail::failFrom, kfdetail::failTo;
+  failFrom = count > 0 ? kfdetail::writesMade + skip : 0;
+  failTo = count <= 0 ? 0 : count > INT64_MAX - failFrom ? INT64_MAX : failFrom + count;
+}

@@ -1,6 +1,9 @@
 // The engine's private state of one open keyed file, and the helpers its parts share.
 #pragma once
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -66,6 +69,8 @@ struct FileState {
   int writeMode = 3;
   uint64_t id = 0;  // distinguishes the file's buffers in the node cache
   Header header;
+  // Whole node pages the file holds: measured at open, raised when a write extends it.
+  int32_t nodesOnDisk = 0;
   bool headerDirty = false;
   int updateDepth = 0;
   bool markerSet = false;  // write mode 4: the update-in-progress marker is on disk
@@ -81,6 +86,17 @@ struct FileState {
   void setUpRules();
   KfRegisters& reg() { return owner->registers(); }
 };
+
+// Most nodes one walk of the file can visit: the slots the header claims, but no more than
+// the file really holds. A walk that goes further revisits a node, so the links loop.
+inline int64_t walkBound(const FileState& fs) {
+  int32_t slots = fs.header.slots < fs.nodesOnDisk ? fs.header.slots : fs.nodesOnDisk;
+  return slots > 0 ? slots : 0;
+}
+
+// Writes every byte at `at`, going on after short writes. The one place that writes a
+// keyed file. False with errno set when a write fails.
+bool writeBytes(int fd, const uint8_t* bytes, size_t size, off_t at);
 
 // Raw page and header I/O. Reads and writes whole pages at page-aligned offsets.
 // readPage: 0; -43 negative node; -30 node past the slots; -9 short read; -1 read failed.

@@ -41,12 +41,14 @@ enum KfStatus : int {
 
 // Faults reported by kfCheck; faultNode() names the node (or -1 for the header).
 enum KfCheckFault : int {
-  kKfCheckHeader = -201,      // header fields out of range (height, root, slots, fresh)
+  kKfCheckHeader = -201,      // header fields out of range (height, root, fresh, slots,
+                              // also slots past the end of the file)
   kKfCheckNodeRange = -202,   // a node number past the slots or the next fresh node
   kKfCheckRead = -203,        // a node could not be read
   kKfCheckLevel = -204,       // a node's level is not the level being walked
   kKfCheckLayout = -205,      // count above 143, entries past the page, free bytes wrong
-  kKfCheckEntry = -206,       // an entry is malformed (key number, key size, length)
+  kKfCheckEntry = -206,       // an entry is malformed (key number, key size, length), or a
+                              // record's pieces do not run 0, 1, ... to the last-piece bit
   kKfCheckOrder = -207,       // entries of a node are not in ascending order
   kKfCheckChainOrder = -208,  // a node's first entry is not above its left neighbour's last
   kKfCheckBackLink = -209,    // previous link does not name the left neighbour
@@ -175,7 +177,10 @@ int kfPrevious(KeyFile& file, int keyNumber, void* buffer, int32_t bufferSize);
 
 // Record updates. All return -33 on a read-only file, -2 for an argument out of range (key
 // number, negative length, key of 243 bytes or more, more than 128 pieces), -30 damage,
-// -31 a node number beyond the next fresh node, -8 a write failed, -40 interrupted update.
+// -31 a node number beyond the next fresh node, -8 a write failed (-4 for the header),
+// -40 interrupted update. An add or store whose writing failed takes out the pieces of the
+// record it had placed, as far as the disk still takes writes; when only the header write
+// at the end failed, the record stays whole.
 // kfAdd: -1 if any record with this key exists under the key number (nothing is written).
 int kfAdd(KeyFile& file, int keyNumber, const void* key, int32_t recordNumber, const void* data,
           int32_t length);
@@ -203,9 +208,10 @@ int kfGetUserData(KeyFile& file, void* buffer, int32_t size);
 // -2 if length is negative or above 100.
 int kfSetUserData(KeyFile& file, const void* bytes, int32_t length);
 
-// Walks every tree level by level and verifies nodes, links, order and children, and the
-// free list. 0 when sound, else the first fault (KfCheckFault, or -9/-30) with faultNode()
-// set. `progress`, when given, receives a running count of the nodes visited.
+// Walks every tree level by level and verifies nodes, links, order, children and the
+// pieces of each record, and the free list. 0 when sound, else the first fault
+// (KfCheckFault, or -9/-30) with faultNode() set. `progress`, when given, receives a
+// running count of the nodes visited.
 using KfProgress = void (*)(int32_t nodesVisited, void* context);
 int kfCheck(KeyFile& file, KfProgress progress = nullptr, void* context = nullptr);
 

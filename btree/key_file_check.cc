@@ -23,7 +23,7 @@ class TreeChecker {
       : fs_(fs),
         progress_(progress),
         context_(context),
-        visited_(static_cast<size_t>(fs.header.slots), 0) {}
+        visited_(static_cast<size_t>(walkBound(fs)), 0) {}
 
   int checkHeader();
   int checkTree(int tree);
@@ -35,8 +35,10 @@ class TreeChecker {
     fault_ = node;
     return code;
   }
-  // Orders an entry against a branch-form entry kept in `bound`: sign of (entry - bound).
-  int compareWith(const uint8_t* entry, bool leaf, const std::string& bound, int* order);
+  // Whether the file holds the node (a node number already checked against the slots).
+  bool held(int32_t node) const { return node >= 0 && static_cast<size_t>(node) < visited_.size(); }
+  // Orders an entry against a branch-form entry kept in `bound`: signs of (entry - bound).
+  int compareWith(const uint8_t* entry, bool leaf, const std::string& bound, Verdict* v);
   int checkNode(const NodeImage& n, int32_t node, int level, std::string* lastOfLevel,
                 const Bounds* bounds);
 
@@ -50,7 +52,9 @@ class TreeChecker {
 
 int TreeChecker::checkHeader() {
   const Header& h = fs_.header;
-  if (h.slots < 1 || h.nextFresh < 1 || h.nextFresh > h.slots) return fail(kKfCheckHeader, -1);
+  if (h.slots < 1 || h.nextFresh < 1 || h.nextFresh > h.slots || h.slots > fs_.nodesOnDisk) {
+    return fail(kKfCheckHeader, -1);
+  }
   if (h.freeHead != -1 && (h.freeHead < 0 || h.freeHead >= h.nextFresh)) {
     return fail(kKfCheckHeader, -1);
   }
@@ -58,15 +62,21 @@ int TreeChecker::checkHeader() {
 }
 
 int TreeChecker::compareWith(const uint8_t* entry, bool leaf, const std::string& bound,
-                             int* order) {
+                             Verdict* v) {
   uint8_t key[256];
   SearchTuple t;
   int rc = tupleOfEntry(fs_, reinterpret_cast<const uint8_t*>(bound.data()), false, key, &t);
-  Verdict v;
-  if (rc == 0) rc = compareEntry(fs_, entry, leaf, t, &v);
-  if (rc != 0) return rc;
-  *order = v.full;
-  return 0;
+  if (rc == 0) rc = compareEntry(fs_, entry, leaf, t, v);
+  return rc;
+}
+
+// Whether a leaf entry's piece byte follows the one before it on the level (-1 for none):
+// a record's pieces are numbered 0, 1, ... and only the last has the last-piece bit.
+static bool pieceFollows(int previous, bool sameRecord, uint8_t piece) {
+  if (sameRecord) {
+    return !(previous & kLastPieceBit) && (piece & 0x7F) == (previous & 0x7F) + 1;
+  }
+  return (previous < 0 || (previous & kLastPieceBit)) && (piece & 0x7F) == 0;
 }
 
 // Branch form of an entry (for bounds and chain order): its tuple with a zero child.
@@ -87,26 +97,33 @@ int TreeChecker::checkNode(const NodeImage& n, int32_t node, int level, std::str
     int k = entryKeySize(fs_, e, leaf);
     if (k < 0) return fail(kKfCheckEntry, node);
     if (!leaf && branchChild(e, fs_.swap) < 0) return fail(kKfCheckChildLevel, node);
-    int order = 0;
+    Verdict v;  // against the entry before it, in the node or on the level
     int rc = 0;
+    int previousPiece = -1;
     if (i > 0) {
-      rc = compareWith(
-          e, leaf, asBranchEntry(n.entry(i - 1), entryKeySize(fs_, n.entry(i - 1), leaf)), &order);
+      rc = compareWith(e, leaf,
+                       asBranchEntry(n.entry(i - 1), entryKeySize(fs_, n.entry(i - 1), leaf)), &v);
       if (rc != 0) return fail(kKfCheckEntry, node);
-      if (order <= 0) return fail(kKfCheckOrder, node);
+      if (v.full <= 0) return fail(kKfCheckOrder, node);
+      previousPiece = entryPiece(n.entry(i - 1));
     } else if (!lastOfLevel->empty()) {
-      rc = compareWith(e, leaf, *lastOfLevel, &order);
+      rc = compareWith(e, leaf, *lastOfLevel, &v);
       if (rc != 0) return fail(kKfCheckEntry, node);
-      if (order <= 0) return fail(kKfCheckChainOrder, node);
+      if (v.full <= 0) return fail(kKfCheckChainOrder, node);
+      previousPiece = static_cast<uint8_t>((*lastOfLevel)[kEntPiece]);
+    }
+    if (leaf && !pieceFollows(previousPiece, previousPiece >= 0 && v.record == 0, entryPiece(e))) {
+      return fail(kKfCheckEntry, node);
     }
     if (bounds != nullptr && (i == 0 || i == n.count - 1)) {
+      Verdict b;
       if (!bounds->low.empty()) {
-        rc = compareWith(e, leaf, bounds->low, &order);
-        if (rc != 0 || order <= 0) return fail(kKfCheckChildRange, node);
+        rc = compareWith(e, leaf, bounds->low, &b);
+        if (rc != 0 || b.full <= 0) return fail(kKfCheckChildRange, node);
       }
       if (!bounds->high.empty()) {
-        rc = compareWith(e, leaf, bounds->high, &order);
-        if (rc != 0 || order > 0) return fail(kKfCheckChildRange, node);
+        rc = compareWith(e, leaf, bounds->high, &b);
+        if (rc != 0 || b.full > 0) return fail(kKfCheckChildRange, node);
       }
     }
     if (i == n.count - 1) *lastOfLevel = asBranchEntry(e, k);
@@ -130,6 +147,7 @@ int TreeChecker::checkTree(int tree) {
       if (node < 0 || node >= fs_.header.nextFresh || node >= fs_.header.slots) {
         return fail(kKfCheckNodeRange, node);
       }
+      if (!held(node)) return fail(kKfCheckRead, node);
       if (visited_[static_cast<size_t>(node)]) return fail(kKfCheckCycle, node);
       visited_[static_cast<size_t>(node)] = 1;
       const NodeImage* n;
@@ -167,11 +185,16 @@ int TreeChecker::checkTree(int tree) {
     }
     if (seen != static_cast<int32_t>(expected.size())) {
       for (const auto& [node, b] : expected) {
-        if (node < 0 || node >= fs_.header.slots || !visited_[static_cast<size_t>(node)]) {
+        if (!held(node) || !visited_[static_cast<size_t>(node)]) {
           return fail(kKfCheckUnreached, node);
         }
       }
       return fail(kKfCheckUnreached, leftmost);
+    }
+    // The last record of the leaves ends with its last piece.
+    if (level == 0 && !lastOfLevel.empty() &&
+        !(static_cast<uint8_t>(lastOfLevel[kEntPiece]) & kLastPieceBit)) {
+      return fail(kKfCheckEntry, previous);
     }
     if (level > 0) {
       const NodeImage* n;
@@ -185,11 +208,10 @@ int TreeChecker::checkTree(int tree) {
 
 int TreeChecker::checkFreeList() {
   int32_t node = fs_.header.freeHead;
-  int64_t budget = fs_.header.slots;
+  // Each node is visited once: a node seen before ends the walk as a fault.
   while (node != -1) {
-    if (--budget < 0 || node < 0 || node >= fs_.header.nextFresh) {
-      return fail(kKfCheckFreeList, node);
-    }
+    if (node < 0 || node >= fs_.header.nextFresh) return fail(kKfCheckFreeList, node);
+    if (!held(node)) return fail(kKfCheckRead, node);
     if (visited_[static_cast<size_t>(node)]) return fail(kKfCheckFreeList, node);
     visited_[static_cast<size_t>(node)] = 1;
     uint8_t page[kPageSize];
@@ -205,10 +227,6 @@ int TreeChecker::checkFreeList() {
 int kfCheck(KeyFile& file, KfProgress progress, void* context) {
   FileState* fs = file.state();
   if (fs == nullptr) return file.registers().lastStatus = kKfNotOpen;
-  if (fs->header.slots < 1 || fs->header.slots > (1 << 22)) {
-    file.registers().faultNode = -1;
-    return file.registers().lastStatus = kKfCheckHeader;
-  }
   TreeChecker checker(*fs, progress, context);
   int rc = checker.checkHeader();
   for (int tree = 0; tree < kTrees && rc == 0; ++tree) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdint>
 
 #include "btree/file_state.h"
 #include "btree/node_cache.h"
@@ -63,14 +64,10 @@ int bindDescriptors(FileState& fs, const KfKeyDescriptor* keys) {
   return 0;
 }
 
-bool writeAt(int fd, const uint8_t* bytes, size_t size, off_t at) {
-  return pwrite(fd, bytes, size, at) == static_cast<ssize_t>(size);
-}
-
 // Writes the creation image of a new file on `fd`.
 int writeCreationImage(int fd, bool swap, const KfKeyDescriptor* keys) {
   static const uint8_t zero[kPageSize] = {};
-  if (!writeAt(fd, zero, kPageSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, zero, kPageSize, 0)) return kKfWriteFailed;
   kfdetail::Header h;
   h.updateCount = 1;
   h.mainRoot = 0;
@@ -88,19 +85,19 @@ int writeCreationImage(int fd, bool swap, const KfKeyDescriptor* keys) {
   std::memset(h.raw + kHdrReserved344, 0xFF, 8);
   uint8_t image[kHeaderSize];
   kfdetail::encodeHeader(h, swap, image);
-  if (!writeAt(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
   // Pre-extension for a tree of height 1: slots until two lie beyond the next fresh node.
   while (h.mainHeight + 1 > h.slots - h.nextFresh) {
-    if (!writeAt(fd, zero, kPageSize, static_cast<off_t>(h.slots + 1) * kPageSize)) {
+    if (!kfdetail::writeBytes(fd, zero, kPageSize, static_cast<off_t>(h.slots + 1) * kPageSize)) {
       return kKfWriteFailed;
     }
     ++h.slots;
   }
   kfdetail::encodeHeader(h, swap, image);
-  if (!writeAt(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, image, kHeaderSize, 0)) return kKfWriteFailed;
   kfdetail::WorkPage root;
   root.init(0, -1, -1, 0, swap);
-  if (!writeAt(fd, root.bytes, kPageSize, kPageSize)) return kKfWriteFailed;
+  if (!kfdetail::writeBytes(fd, root.bytes, kPageSize, kPageSize)) return kKfWriteFailed;
   return 0;
 }
 
@@ -110,15 +107,25 @@ void unmap(FileState& fs) {
   fs.mapSize = 0;
 }
 
-// Maps a file opened for reading; without a mapping pages are read with pread.
-void mapForReading(FileState& fs) {
+// Counts the whole node pages after the header, beyond which no walk of the file goes, and
+// gives the file's size. 0, or -1 when the system cannot tell.
+int measure(FileState& fs, off_t* size) {
   struct stat st;
-  if (fstat(fs.fd, &st) != 0 || st.st_size < kPageSize) return;
-  void* p = mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_SHARED, fs.fd, 0);
+  if (fstat(fs.fd, &st) != 0) return kKfNotFound;
+  *size = st.st_size;
+  off_t nodes = st.st_size / kPageSize - 1;
+  fs.nodesOnDisk = static_cast<int32_t>(nodes < 0 ? 0 : nodes > INT32_MAX ? INT32_MAX : nodes);
+  return 0;
+}
+
+// Maps a file opened for reading; without a mapping pages are read with pread.
+void mapForReading(FileState& fs, off_t size) {
+  if (size < kPageSize) return;
+  void* p = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fs.fd, 0);
   if (p == MAP_FAILED) return;
-  posix_madvise(p, static_cast<size_t>(st.st_size), POSIX_MADV_RANDOM);
+  posix_madvise(p, static_cast<size_t>(size), POSIX_MADV_RANDOM);
   fs.map = static_cast<const uint8_t*>(p);
-  fs.mapSize = static_cast<size_t>(st.st_size);
+  fs.mapSize = static_cast<size_t>(size);
 }
 
 int finishFailedOpen(KeyFile& file, int status) {
@@ -190,7 +197,12 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
   st.writeMode = 3;
   if (int rc = bindDescriptors(st, keys); rc != 0) return finishFailedOpen(file, rc);
   st.setUpRules();
-  if (!st.writable()) mapForReading(st);
+  off_t size = 0;
+  if (measure(st, &size) != 0) {
+    reg.osError = errno;
+    return finishFailedOpen(file, kKfNotFound);
+  }
+  if (!st.writable()) mapForReading(st, size);
 
   // The marker of an interrupted protected update is read inside an update.
   uint8_t marker[2] = {0, 0};

@@ -31,6 +31,9 @@ int seek(FileState& fs, const SearchTuple& t, Position* raw, Position* settled, 
   const uint8_t* e;
   rc = entryAt(fs, *settled, &e);
   if (rc == 0) rc = compareEntry(fs, e, true, t, v);
+  // An entry past the leaf the descent chose lies above the tuple, unless the leaves were
+  // split and the separator that would have led there never reached the parent.
+  if (rc == 0 && settled->node != raw->node && v->full < 0) rc = kKfDamaged;
   if (rc == 0 && entryKeyNumber(e) != t.keyNumber) rc = kKfNotFound;
   return rc;
 }
@@ -100,8 +103,8 @@ int readPreceding(FileState& fs, int keyNumber, Position from, uint8_t* buffer, 
   uint8_t key[256];
   SearchTuple t;
   if (rc == 0) rc = tupleOfEntry(fs, e, true, key, &t);
-  for (int steps = 0; rc == 0; ++steps) {
-    if (steps > kMaxPieces) return kKfDamaged;
+  // Back to piece 0: the piece numbers fall at every step, else the links loop.
+  for (int piece = t.piece; rc == 0; piece = entryPiece(e) & 0x7F) {
     Position back = at;
     int step = stepBackward(fs, &back);
     if (step == kKfNotFound) break;
@@ -110,6 +113,7 @@ int readPreceding(FileState& fs, int keyNumber, Position from, uint8_t* buffer, 
     if (step == 0) step = compareEntry(fs, e, true, t, &v);
     if (step != 0) return step;
     if (v.record != 0) break;
+    if ((entryPiece(e) & 0x7F) >= piece) return kKfDamaged;
     at = back;
   }
   if (rc != 0) {
@@ -210,16 +214,20 @@ int kfNext(KeyFile& file, int keyNumber, void* buffer, int32_t bufferSize) {
   bool exact;
   status = locateCursor(*fs, *c, &at, &exact);
   if (status == 0) status = settleForward(*fs, &at);
-  // Skip the remaining pieces of the current record.
-  for (int steps = 0; status == 0; ++steps) {
+  // Skip the remaining pieces of the current record. The next record lies above the
+  // current one and the piece numbers rise at every step, else the links loop back.
+  for (int last = -1; status == 0;) {
     const uint8_t* e;
     Verdict v;
     status = entryAt(*fs, at, &e);
     if (status == 0) status = compareEntry(*fs, e, true, t, &v);
-    if (status != 0) break;
-    // The next record lies above the current one, else the links loop back.
-    if (v.record < 0 || steps > kMaxPieces) status = kKfDamaged;
     if (status != 0 || v.record > 0) break;
+    int piece = entryPiece(e) & 0x7F;
+    if (v.record < 0 || piece <= last) {
+      status = kKfDamaged;
+      break;
+    }
+    last = piece;
     status = stepForward(*fs, &at);
   }
   if (status == 0) {

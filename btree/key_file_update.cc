@@ -35,7 +35,9 @@ void setTreeRoot(FileState& fs, int tree, int32_t root, int height) {
 // Writes zero pages until height + 1 slots lie beyond the next fresh node.
 int preExtend(FileState& fs, int height) {
   Header& h = fs.header;
-  if (h.nextFresh < 0 || h.nextFresh > h.slots) return kKfDamaged;
+  // Slots the file does not hold mean a cut-off file or a damaged header: writing past
+  // them would grow the file to whatever the header claims.
+  if (h.nextFresh < 0 || h.nextFresh > h.slots || h.slots > fs.nodesOnDisk) return kKfDamaged;
   while (height + 1 > h.slots - h.nextFresh) {
     if (h.slots >= INT_MAX / kPageSize - 1) return kKfDamaged;
     int rc = writeZeroPage(fs, h.slots);
@@ -46,7 +48,8 @@ int preExtend(FileState& fs, int height) {
   return 0;
 }
 
-// Takes a node from the free list, or the next fresh node.
+// Takes a node from the free list, or the next fresh node. Returns 0, -43, -31 (a node
+// beyond the next fresh one), -30 (a free node that is not free), read statuses or -4.
 int allocateNode(FileState& fs, int32_t* node) {
   Header& h = fs.header;
   if (h.freeHead != -1) {
@@ -64,7 +67,9 @@ int allocateNode(FileState& fs, int32_t* node) {
     *node = h.nextFresh++;
   }
   headerChanged(fs);
-  return 0;
+  // Where nodes are written at once, the header that hands the node out goes first: were
+  // the node on disk and the header not, a later update would hand it out a second time.
+  return fs.writeMode == 2 || fs.writeMode == 3 ? writeHeader(fs) : 0;
 }
 
 // Splits the overflowing `work` (node `*node` at `*level`). On return `work` holds the node
@@ -202,7 +207,7 @@ int removeRecord(FileState& fs, int tree, const SearchTuple& t) {
   if (rc == 0) rc = settleForward(fs, &at);
   if (rc != 0) return rc;
   bool first = true;
-  int64_t budget = static_cast<int64_t>(fs.header.slots) + 2;
+  int64_t budget = walkBound(fs);
   while (--budget >= 0) {
     const NodeImage* leaf;
     rc = loadNode(fs, at.node, 0, &leaf);
@@ -253,7 +258,9 @@ int insertRecord(FileState& fs, int tree, SearchTuple t, const uint8_t* data, in
     t.piece = static_cast<uint8_t>(i);
     int rc = insertEntry(fs, tree, entry, t, i == 0 ? known : nullptr);
     if (rc != 0) {
-      if (rc == kKfWriteFailed && i > 0) {
+      // Half a record reads as a broken piece sequence: take out the pieces placed. A piece
+      // whose write failed is in the cache all the same, and would be written later.
+      if (i > 0 || rc == kKfWriteFailed || rc == kKfSeekFailed) {
         t.piece = 0;
         removeRecord(fs, tree, t);
       }

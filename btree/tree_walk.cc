@@ -13,11 +13,6 @@ int sign(int64_t v) {
   return (v > 0) - (v < 0);
 }
 
-// Bound on the nodes one walk may visit: more than the file holds means a cycle.
-int64_t walkLimit(const FileState& fs) {
-  return static_cast<int64_t>(fs.header.slots) + 2;
-}
-
 }  // namespace
 
 int entryKeySize(const FileState& fs, const uint8_t* e, bool leaf) {
@@ -118,7 +113,7 @@ int descend(FileState& fs, int tree, const SearchTuple& t, Position* at) {
   }
   if (height < 0 || height > kMaxHeight) return kKfDamaged;
   int level = height - 1;
-  int64_t budget = walkLimit(fs);
+  int64_t budget = walkBound(fs);
   while (true) {
     if (--budget < 0) return kKfDamaged;
     const NodeImage* n;
@@ -145,7 +140,7 @@ int descend(FileState& fs, int tree, const SearchTuple& t, Position* at) {
 
 int settleForward(FileState& fs, Position* at) {
   if (at->node < 0) return kKfNotFound;
-  int64_t budget = walkLimit(fs);
+  int64_t budget = walkBound(fs);
   const NodeImage* n;
   int rc = loadNode(fs, at->node, 0, &n);
   if (rc != 0) return rc;
@@ -167,7 +162,7 @@ int stepForward(FileState& fs, Position* at) {
 
 int stepBackward(FileState& fs, Position* at) {
   if (at->node < 0) return kKfNotFound;
-  int64_t budget = walkLimit(fs);
+  int64_t budget = walkBound(fs);
   const NodeImage* n;
   int rc = loadNode(fs, at->node, 0, &n);
   if (rc != 0) return rc;
