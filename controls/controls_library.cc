@@ -6,6 +6,7 @@
 #include "controls/check_box_control.h"
 #include "controls/group_control.h"
 #include "controls/hot_spot_control.h"
+#include "controls/menu_control.h"
 #include "controls/photo_view_control.h"
 #include "controls/radio_button_control.h"
 #include "controls/radio_group_control.h"
@@ -43,6 +44,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "PhotoView") return prototype<tqvPhotoViewControl>();
   if (name == "HotSpot") return prototype<tqvHotSpotControl>();
   if (name == "Group") return prototype<tqvGroupControl>();
+  if (name == "Menu") return prototype<tqvMenuControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);
