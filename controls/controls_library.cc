@@ -9,6 +9,7 @@
 #include "controls/group_control.h"
 #include "controls/hot_spot_control.h"
 #include "controls/list_control.h"
+#include "controls/menu_control.h"
 #include "controls/multi_list_control.h"
 #include "controls/photo_view_control.h"
 #include "controls/radio_button_control.h"
@@ -60,6 +61,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "Slider") return prototype<tqvSliderControl>();
   if (name == "Scroller") return prototype<tqvScrollerControl>();
   if (name == "Table") return prototype<tqvTableControl>();
+  if (name == "Menu") return prototype<tqvMenuControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);

@@ -3,10 +3,12 @@
 
 #include "framework/control_object.h"
 #include "framework/environment.h"
+#include "framework/event.h"
 #include "framework/form_object.h"
 #include "framework/runtime.h"
 #include "framework/services.h"
 #include "storage/file_stream.h"
+#include "values/convert.h"
 #include "values/generic.h"
 #include "values/list.h"
 #include "values/string.h"
@@ -73,6 +75,27 @@ bool tqvActivateFirstTabStop(tqvFormObject& form) {
   if (list->count() == 0 || list->itemAt(0).isNil()) return false;
   makeActive(form, list->itemAt(0));
   return true;
+}
+
+bool tqvOfferAccelerator(tqvFormObject& form, TQVINT key, TQVINT modifiers) {
+  if ((modifiers & TQV_ALT_FLAG) == 0 || (modifiers & TQV_CONTROL_FLAG) != 0 || key <= 0 ||
+      key >= 256) {
+    return false;
+  }
+  // Controls may change the list (a menu that opens another form): walk the handles.
+  tqvHandle controls = form.controlList();
+  tqvListObject* list = tqvAsList(controls);
+  if (list == nullptr) return false;
+  tqvHandle data = tqvMakeList(2);
+  tqvAddItem(data, tqvMakeInt(key));
+  tqvAddItem(data, tqvMakeInt(modifiers));
+  tqvHandle action = tqvMakeString("Accelerator");
+  for (TQVINT i = 0; i < list->count(); ++i) {
+    tqvHandle control = list->itemAt(i);
+    if (!usable(control)) continue;
+    if (tqvTruth(tqvAsControl(control)->perform(action, data))) return true;
+  }
+  return false;
 }
 
 tqvHandle tqvHelpFilePath() {

@@ -1,5 +1,6 @@
 // What the standard forms do with keys of their own: Tab and Shift+Tab move the active
-// control along "TabStopList", F1 opens the help file.
+// control along "TabStopList", Alt chords go to the control that has them as
+// accelerators, F1 opens the help file.
 #pragma once
 
 #include "values/handle.h"
@@ -19,6 +20,12 @@ tqvHandle tqvTabStops(tqvFormObject& form);
 bool tqvMoveTabStop(tqvFormObject& form, bool backwards);
 // Makes the first tab stop the active control; false without one.
 bool tqvActivateFirstTabStop(tqvFormObject& form);
+
+// Offers an Alt chord (a key code below 256 with Alt and without Ctrl) to the form's
+// visible, enabled controls in list order through their "Accelerator" action (data: a
+// list of the key code and the modifiers); the first that answers true takes it.
+// Returns whether one did.
+bool tqvOfferAccelerator(tqvFormObject& form, TQVINT key, TQVINT modifiers);
 
 // The help file: the product abbreviation with ".hlp" (else ".html") in the program
 // directory, else at the root "SourceDisk" names. Nil when there is none.

@@ -84,6 +84,7 @@ class tqvStandardLayer : public Base {
       tqvOpenHelpFile();
       return;
     }
+    if (tqvOfferAccelerator(*this, key, modifiers)) return;
     Base::keyDown(key, modifiers);
   }
   void mouseMove(TQVINT x, TQVINT y, TQVINT modifiers) override {

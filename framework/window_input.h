@@ -35,6 +35,9 @@ class tqvWindowInput {
 
   // Modifier flags as they stand now.
   TQVINT modifiers() const { return modifiers_; }
+  // Where the mouse was last seen (media coordinates).
+  TQVINT pointerX() const { return lastX_; }
+  TQVINT pointerY() const { return lastY_; }
 
  private:
   void post(TQVINT type, TQVINT word = 0, TQVINT x = 0, TQVINT y = 0);
