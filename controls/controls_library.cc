@@ -21,6 +21,8 @@
 #include "controls/static_text_control.h"
 #include "controls/table_control.h"
 #include "controls/text_field_control.h"
+#include "controls/text_layout_value.h"
+#include "controls/text_view_control.h"
 #include "framework/builtin_classes.h"
 #include "framework/forms.h"
 #include "media/media_services.h"
@@ -62,6 +64,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "Scroller") return prototype<tqvScrollerControl>();
   if (name == "Table") return prototype<tqvTableControl>();
   if (name == "Menu") return prototype<tqvMenuControl>();
+  if (name == "TextView") return prototype<tqvTextViewControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);
@@ -72,6 +75,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
 
 void tqvInstallControls(tqvRuntime& runtime) {
   tqvInstallMedia(runtime);
+  tqvRegisterTextLayoutCodec();
   runtime.formMaker = tqvMakeStandardForm;
   runtime.dialogMaker = tqvMakeStandardDialog;
   runtime.controlPrototypes = tqvControlPrototype;

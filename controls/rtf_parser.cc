@@ -81,6 +81,7 @@ class Parser {
       }
     }
     flush();
+    if (changed_) emitFormat();  // a change of format at the very end still shows
     tqvHandle result = tqvTable(4);
     tqvPut(result, "TextRuns", runs_);
     tqvPut(result, "ListFonts", fonts_);
@@ -137,12 +138,22 @@ class Parser {
 
   void emitKind(TQVINT kind) { emit(tqvMakeInt(kind)); }
 
-  void emitKind(TQVINT kind, const tqvHandle& a, const tqvHandle& b = tqvHandle()) {
+  static tqvHandle makeRun(TQVINT kind, const tqvHandle& a, const tqvHandle& b = tqvHandle()) {
     tqvHandle run = tqvMakeList(3);
     tqvAddItem(run, tqvMakeInt(kind));
     if (!a.isNil()) tqvAddItem(run, a);
     if (!b.isNil()) tqvAddItem(run, b);
-    emit(run);
+    return run;
+  }
+
+  void emitKind(TQVINT kind, const tqvHandle& a, const tqvHandle& b = tqvHandle()) {
+    emit(makeRun(kind, a, b));
+  }
+
+  // A hot spot's run follows its own (hot) format; the return to the base format waits
+  // for the run after it.
+  void emitHotSpot(TQVINT kind, const tqvHandle& label, const tqvHandle& target) {
+    tqvAddItem(runs_, makeRun(kind, label, target));
   }
 
   // The accumulated text becomes a text run.
@@ -236,7 +247,7 @@ class Parser {
     return tqvHandle();
   }
 
-  // Step 6: the end of a hot spot.
+  // The end of a hot spot: \uldb0, or the closing brace of its group.
   void endHotSpot() {
     if (changed_) {
       changed_ = false;
@@ -253,20 +264,20 @@ class Parser {
     accumulated_.clear();
     tqvHandle target = readTarget();
     if (visible.empty()) {
-      emitKind(TQV_RUN_HOT_IMAGE, imageLabel_, target);
+      emitHotSpot(TQV_RUN_HOT_IMAGE, imageLabel_, target);
     } else if (visible == "marker") {
-      emitKind(TQV_RUN_MARKER, tqvMakeString("MARKER"), target);
+      emitHotSpot(TQV_RUN_MARKER, tqvMakeString("MARKER"), target);
     } else if (struck_) {
-      emitKind(TQV_RUN_STRUCK_HOT_SPOT, tqvMakeString(visible), target);
+      emitHotSpot(TQV_RUN_STRUCK_HOT_SPOT, tqvMakeString(visible), target);
       // The "!" and target lay beyond the struck group's closing brace: it ends too.
       struck_ = false;
       pop();
     } else {
-      emitKind(TQV_RUN_HOT_SPOT, tqvMakeString(visible), target);
+      emitHotSpot(TQV_RUN_HOT_SPOT, tqvMakeString(visible), target);
     }
   }
 
-  // Step 7: the end of a group opened with \strike.
+  // The end of a group opened with \strike: its text is the struck run.
   void endStruck() {
     struck_ = false;
     if (!accumulated_.empty()) {

@@ -14,6 +14,7 @@
 #include "controls/form_keys.h"
 #include "controls/rollover_help.h"
 #include "controls/standard_control.h"
+#include "controls/text_links.h"
 #include "framework/control_object.h"
 #include "framework/cursor.h"
 #include "framework/dialog_object.h"
@@ -22,6 +23,7 @@
 #include "framework/form_object.h"
 #include "framework/forms.h"
 #include "framework/history.h"
+#include "framework/perform.h"
 #include "framework/runtime.h"
 #include "framework/services.h"
 #include "values/convert.h"
@@ -36,8 +38,10 @@ class tqvStandardLayer : public Base {
  public:
   explicit tqvStandardLayer(const tqvHandle& definition = tqvHandle()) : Base(definition) {}
 
-  // "GoBack" and "GoForward" step the navigation record; the rest go to the base.
+  // "GoBack" and "GoForward" step the navigation record; a text view's link that names a
+  // marker ("#name") or a form file ("name.frm") is followed; the rest go to the base.
   tqvHandle perform(const tqvHandle& action, const tqvHandle& data) override {
+    if (tqvFollowPlainLink(data)) return tqvHandle();
     std::string_view name = tqvStringView(action);
     if (name == "GoBack") {
       tqvGoBack();
@@ -113,13 +117,21 @@ class tqvStandardLayer : public Base {
   }
 
   // A control with "Target Form" shows it (the base); one with "Target Dialog" runs
-  // that dialog; "GoBack" and "GoForward" step the navigation record; any other control
+  // that dialog; one with "Target Control" performs its "Target Action" on that control
+  // of the form; "GoBack" and "GoForward" step the navigation record; any other control
   // is performed on the form under its "Name", with the control as data, before the
   // base sees it.
   void controlTriggered(const tqvHandle& control) override {
     tqvHandle self = this->handle();
     tqvControlObject* c = tqvAsControl(control);
     if (c == nullptr) return;
+    tqvHandle other = c->property("Target Control");
+    if (other.is(TQV_STRING_TYPE)) {
+      tqvHandle target = this->findControl(other, tqvMakeString("Name"));
+      tqvHandle action = c->property("Target Action");
+      if (!target.isNil() && action.is(TQV_STRING_TYPE)) tqvPerform(target, tqvStringView(action));
+      return;
+    }
     if (!c->property("Target Form").isNil()) {
       Base::controlTriggered(control);
       return;

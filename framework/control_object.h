@@ -57,6 +57,8 @@ class tqvControlObject : public tqvPropertyObject {
   virtual tqvHandle cursorAt(TQVINT x, TQVINT y) { return cursorValue(); }
   virtual void mouseEnters(TQVINT x, TQVINT y, TQVINT modifiers) {}
   virtual void mouseLeaves(TQVINT x, TQVINT y, TQVINT modifiers) {}
+  // The mouse moved over the control (form coordinates), no button held.
+  virtual void mouseMoves(TQVINT x, TQVINT y, TQVINT modifiers) {}
   // Tracks the mouse until the button is released; returns true when it was released
   // inside the hot spot (the control is triggered).
   virtual bool mouseDown(TQVINT x, TQVINT y, TQVINT modifiers, TQVINT clicks);

@@ -63,10 +63,12 @@ void tqvFormObject::mouseMove(TQVINT x, TQVINT y, TQVINT modifiers) {
     if (tqvControlObject* c = tqvAsControl(target)) {
       tqvSetCursor(c->isEnabled() ? c->cursorAt(x, y) : tqvHandle());
       mouseEntersControl(target, x, y, modifiers);
+      if (c->isEnabled()) c->mouseMoves(x, y, modifiers);
     } else {
       tqvResetCursor();
     }
   } else if (tqvControlObject* c = tqvAsControl(target); c != nullptr && c->isEnabled()) {
+    c->mouseMoves(x, y, modifiers);
     tqvSetCursor(c->cursorAt(x, y));
   }
 }

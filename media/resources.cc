@@ -35,11 +35,11 @@ struct ResourceType {
 };
 
 constexpr ResourceType kResourceTypes[] = {
-    {"avi", TQV_RESOURCE_MOVIE}, {"bmp", TQV_RESOURCE_IMAGE}, {"dib", TQV_RESOURCE_IMAGE},
-    {"jpg", TQV_RESOURCE_IMAGE}, {"pic", TQV_RESOURCE_IMAGE}, {"rle", TQV_RESOURCE_IMAGE},
-    {"wav", TQV_RESOURCE_SOUND}, {"mid", TQV_RESOURCE_SOUND}, {"etn", TQV_RESOURCE_COMPILED},
-    {"frm", TQV_RESOURCE_TEXT},  {"lst", TQV_RESOURCE_TEXT},  {"tbl", TQV_RESOURCE_TEXT},
-    {"txt", TQV_RESOURCE_TEXT},
+    {"avi", TQV_RESOURCE_MOVIE}, {"bmp", TQV_RESOURCE_IMAGE},     {"dib", TQV_RESOURCE_IMAGE},
+    {"jpg", TQV_RESOURCE_IMAGE}, {"pic", TQV_RESOURCE_IMAGE},     {"rle", TQV_RESOURCE_IMAGE},
+    {"wav", TQV_RESOURCE_SOUND}, {"mid", TQV_RESOURCE_SOUND},     {"etn", TQV_RESOURCE_COMPILED},
+    {"frm", TQV_RESOURCE_TEXT},  {"lst", TQV_RESOURCE_TEXT},      {"tbl", TQV_RESOURCE_TEXT},
+    {"txt", TQV_RESOURCE_TEXT},  {"rtf", TQV_RESOURCE_RICH_TEXT},
 };
 
 // The text after the last full stop of the name, not of its directory part.
@@ -99,6 +99,8 @@ tqvHandle tqvLoadResourceFile(const tqvHandle& name) {
       tqvHandle bytes = tqvReadWholeFile(path, false, true);
       return bytes.isNil() ? TQV_NIL : tqvMakeImage(bytes, name);
     }
+    case TQV_RESOURCE_RICH_TEXT:
+      return tqvReadWholeFile(path, false, true);
     case TQV_RESOURCE_SOUND:
     case TQV_RESOURCE_MOVIE: {
       tqvMediaServices* media = tqvMedia();

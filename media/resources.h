@@ -12,13 +12,14 @@ enum : TQVINT {
   TQV_RESOURCE_NONE = 0,
   TQV_RESOURCE_COMPILED = 5,
   TQV_RESOURCE_TEXT = 6,
+  TQV_RESOURCE_RICH_TEXT = 7,  // the bytes of an RTF file, as a buffer
   TQV_RESOURCE_IMAGE = 18,
   TQV_RESOURCE_SOUND = 19,
   TQV_RESOURCE_MOVIE = 20,
 };
 
 // The kind for a lower-case extension ("avi" 20; "bmp" "dib" "jpg" "pic" "rle" 18; "wav"
-// "mid" 19; "etn" 5; "frm" "lst" "tbl" "txt" 6), or TQV_RESOURCE_NONE. Sounds and movies
+// "mid" 19; "etn" 5; "frm" "lst" "tbl" "txt" 6; "rtf" 7), or TQV_RESOURCE_NONE. Sounds and movies
 // load through the loaders registered with the media services; until then, nothing.
 TQVINT tqvResourceKindOf(std::string_view extension);
 

@@ -1,6 +1,8 @@
 // Pango layouts for font values, drawing and measuring.
 #include "media/text_drawing.h"
 
+#include <algorithm>
+
 #include <pango/pangocairo.h>
 
 #include <string>
@@ -16,6 +18,7 @@ namespace {
 constexpr double kDotsPerInch = 96.0;
 constexpr const char* kStockFace = "Arial";
 constexpr int kStockSize = 8;
+constexpr TQVINT kLargestSize = 400;  // points
 
 }  // namespace
 
@@ -25,7 +28,8 @@ PangoFontDescription* tqvDescribeFont(const tqvHandle& font) {
   std::string face = f != nullptr && f->name().is(TQV_STRING_TYPE)
                          ? tqvCp1252ToUtf8(tqvStringView(f->name()))
                          : kStockFace;
-  int size = f != nullptr && f->size() > 0 ? f->size() : kStockSize;
+  // Sizes come from content: beyond what any screen shows they are held at the largest.
+  int size = f != nullptr && f->size() > 0 ? std::min<TQVINT>(f->size(), kLargestSize) : kStockSize;
   TQVINT style = f != nullptr ? f->style() : 0;
   pango_font_description_set_family(d, face.c_str());
   pango_font_description_set_size(d, size * PANGO_SCALE);

@@ -111,3 +111,17 @@ TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {
 }
 
 }  // namespace
+
+namespace {
+
+// The runs themselves are the parser's tests; here the tool reads a file and prints them.
+TEST_F(Tqvtool, RtfPrintsTheRunsAndFontsOfAFile) {
+  write("t.rtf", "{\\b Ol\\'e1}");
+  ToolResult printed = run("rtf " + path("t.rtf"));
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  EXPECT_NE(printed.out.find("(font \"Times New Roman\" 12 2)"), std::string::npos) << printed.out;
+  EXPECT_NE(printed.out.find("(list 4\n"), std::string::npos);
+  EXPECT_EQ(run("rtf " + path("none.rtf")).status, 1);
+}
+
+}  // namespace
