@@ -204,16 +204,7 @@ TQVINT tqvMenuControl::step(TQVINT from, TQVINT direction) {
 }
 
 void tqvMenuControl::area(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom) {
-  // The region's own edges: a hot spot whose far edge wrapped round has no width here.
-  // Far beyond the screen nothing shows: the limit keeps the layout's sums in range.
-  left = top = right = bottom = 0;
-  tqvRegionObject* region = tqvAsRegion(property("Hot Spot"));
-  if (region == nullptr) return;
-  auto near = [](TQVINT v) { return std::clamp(v, -kFar, kFar); };
-  left = near(region->left());
-  top = near(region->top());
-  right = std::max(near(region->right()), left);
-  bottom = std::max(near(region->bottom()), top);
+  tqvRegionEdges(property("Hot Spot"), left, top, right, bottom);
 }
 
 void tqvMenuControl::drawBounds(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom) {

@@ -10,13 +10,7 @@
 #include "values/text.h"
 
 void tqvStaticTextControl::drawBounds(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom) {
-  if (tqvRegionObject* r = tqvAsRegion(property("TextRegion"))) {
-    left = r->left();
-    top = r->top();
-    right = r->right();
-    bottom = r->bottom();
-    return;
-  }
+  if (tqvRegionEdges(property("TextRegion"), left, top, right, bottom)) return;
   tqvStandardControl::drawBounds(left, top, right, bottom);
 }
 

@@ -38,14 +38,6 @@ tqvHandle defaultFont() {
   return tqvMakeFont(tqvMakeString("Times New Roman"), 12, 0);
 }
 
-bool regionBounds(const tqvHandle& value, TQVINT& left, TQVINT& top, TQVINT& right,
-                  TQVINT& bottom) {
-  tqvRegionObject* r = tqvAsRegion(value);
-  if (r == nullptr) return false;
-  left = r->left(), top = r->top(), right = r->right(), bottom = r->bottom();
-  return true;
-}
-
 }  // namespace
 
 tqvTextViewControl::~tqvTextViewControl() = default;
@@ -59,7 +51,7 @@ void tqvTextViewControl::attach() {
 }
 
 void tqvTextViewControl::area(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom) {
-  if (regionBounds(property("TextRegion"), left, top, right, bottom)) return;
+  if (tqvRegionEdges(property("TextRegion"), left, top, right, bottom)) return;
   left = hotSpotLeft(), top = hotSpotTop();
   right = tqvSaturatingAdd(left, hotSpotWidth());
   bottom = tqvSaturatingAdd(top, hotSpotHeight());
@@ -74,7 +66,7 @@ tqvScrollBar tqvTextViewControl::bar() {
   bool images = imageBar();
   TQVINT button = integer("ButtonHeight", 0);
   TQVINT thumb = images ? integer("ThumbHeight", 0) : 0;
-  if (!regionBounds(property("ScrollRegion"), left, top, right, bottom)) {
+  if (!tqvRegionEdges(property("ScrollRegion"), left, top, right, bottom)) {
     area(left, top, right, bottom);
     left = right - std::clamp<TQVINT>(integer("ScrollWidth", kDefaultBarWidth), 4, 64);
   }

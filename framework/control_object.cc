@@ -124,17 +124,17 @@ TQVINT tqvControlObject::setCapture(TQVINT flag) {
 namespace {
 
 TQVINT regionPart(const tqvHandle& hotSpot, tqvGeometry which) {
-  tqvRegionObject* r = tqvAsRegion(hotSpot);
-  if (r == nullptr) return 0;
+  TQVINT left, top, right, bottom;
+  tqvRegionEdges(hotSpot, left, top, right, bottom);
   switch (which) {
     case tqvGeometry::Left:
-      return r->left();
+      return left;
     case tqvGeometry::Top:
-      return r->top();
+      return top;
     case tqvGeometry::Width:
-      return r->right() - r->left();
+      return right - left;
     case tqvGeometry::Height:
-      return r->bottom() - r->top();
+      return bottom - top;
   }
   return 0;
 }

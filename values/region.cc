@@ -97,3 +97,16 @@ tqvHandle tqvMakePolygon(const std::vector<tqvPoint>& points, TQVINT left, TQVIN
 tqvRegionObject* tqvAsRegion(const tqvHandle& h) {
   return h.is(TQV_REGION_TYPE) ? h.as<tqvRegionObject>() : nullptr;
 }
+
+bool tqvRegionEdges(const tqvHandle& value, TQVINT& left, TQVINT& top, TQVINT& right,
+                    TQVINT& bottom) {
+  left = top = right = bottom = 0;
+  tqvRegionObject* r = tqvAsRegion(value);
+  if (r == nullptr) return false;
+  auto near = [](TQVINT v) { return std::clamp<TQVINT>(v, -TQV_FARTHEST, TQV_FARTHEST); };
+  left = near(r->left());
+  top = near(r->top());
+  right = std::max(near(r->right()), left);
+  bottom = std::max(near(r->bottom()), top);
+  return true;
+}

@@ -48,3 +48,11 @@ tqvHandle tqvMakePoint(TQVINT x, TQVINT y);
 tqvHandle tqvMakePolygon(const std::vector<tqvPoint>& points, TQVINT left, TQVINT top, TQVINT right,
                          TQVINT bottom);
 tqvRegionObject* tqvAsRegion(const tqvHandle& h);
+
+// Nothing this far from the origin can show: edges that content gives are held within
+// it, so that sums of a few of them stay in range.
+constexpr TQVINT TQV_FARTHEST = 1 << 24;
+// The bounding box of a region, each edge held within TQV_FARTHEST of the origin and the
+// far edges not before the near ones; false (all edges 0) when `value` is not a region.
+bool tqvRegionEdges(const tqvHandle& value, TQVINT& left, TQVINT& top, TQVINT& right,
+                    TQVINT& bottom);

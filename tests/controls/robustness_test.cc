@@ -9,9 +9,9 @@ namespace {
 
 using Robustness = ControlsTest;
 
-constexpr const char* kClasses[] = {"ListBox",   "MultiListBox", "ComboBox",
-                                    "ComboEdit", "TextCombo",    "TextField",
-                                    "Slider",    "Scroller",     "Table"};
+constexpr const char* kClasses[] = {"ListBox",   "MultiListBox", "ComboBox", "ComboEdit",
+                                    "TextCombo", "TextField",    "Slider",   "Scroller",
+                                    "Table",     "TextView"};
 
 // Values of every kind, for every property a class reads.
 constexpr const char* kOddValues[] = {
@@ -44,6 +44,17 @@ constexpr const char* kProperties[] = {
     "Foreground Color",
     "DrawFlag",
     "NoScrollBar",
+    "TextRegion",
+    "ScrollRegion",
+    "ScrollWidth",
+    "ThumbHeight",
+    "ButtonHeight",
+    "ScrollBit",
+    "PageInc",
+    "SometimesShowScroll",
+    "DefaultDraw",
+    "HotSpotColor",
+    "ThumbImage",
 };
 
 constexpr const char* kActions[] = {
@@ -52,7 +63,9 @@ constexpr const char* kActions[] = {
     "IsSelected",      "Select",        "getSelections", "setSelections", "moveTo",
     "selectAll",       "replaceSel",    "stringValue",   "getText",       "setText",
     "ClearText",       "onKey",         "drawFlag",      "isDuplicate",   "getCell",
-    "getRow",          "getScrollInfo",
+    "getRow",          "getScrollInfo", "SetText",       "SetImageList",  "GotoMarker",
+    "SetTextRun",      "SetValue",      "NextPage",      "PrevPage",      "End",
+    "PageDown",        "hotspotList",   "GetLayout",
 };
 
 TEST_F(Robustness, OddPropertiesAndActionDataNeverBreakAControl) {
@@ -61,8 +74,12 @@ TEST_F(Robustness, OddPropertiesAndActionDataNeverBreakAControl) {
       "drag 20 20 300 300\nkey Esc\n");
   for (const char* cls : kClasses) {
     for (const char* value : kOddValues) {
+      // The last odd value also puts the control at the far edge of the integer range.
+      const char* where = value == kOddValues[std::size(kOddValues) - 1]
+                              ? "(rect 2147483600 -2147483600 2147483647 2147483647)"
+                              : "(rect 10 10 150 100)";
       std::string definition = std::string(R"((control ("Class" ")") + cls +
-                               R"(") ("Name" "X") ("Hot Spot" (rect 10 10 150 100)))";
+                               R"(") ("Name" "X") ("Hot Spot" )" + where + ")";
       for (const char* property : kProperties) {
         definition += std::string(" (\"") + property + "\" " + value + ")";
       }
