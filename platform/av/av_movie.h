@@ -1,0 +1,49 @@
+// One movie's demuxing and decoding with FFmpeg: pictures converted to RGB pixels at the
+// natural size and numbered by their time, the sound track resampled to the audio
+// stream's format. Used by one thread at a time.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/movie.h"
+
+namespace tqvPlatform {
+
+class AvMovie {
+ public:
+  ~AvMovie();
+  AvMovie(const AvMovie&) = delete;
+  AvMovie& operator=(const AvMovie&) = delete;
+
+  // Opens the movie and counts its frames (by reading the whole container when it does
+  // not say). Null with the reason in `failure`.
+  static std::unique_ptr<AvMovie> open(const std::string& path,
+                                       std::shared_ptr<const std::string> bytes,
+                                       MovieContainer container, MovieFailure& failure);
+
+  const MovieInfo& info() const { return info_; }
+  // The sound track's own rate and channel count (at most 2); 0 without sound.
+  int32_t soundRate() const;
+  int32_t soundChannels() const;
+
+  // Goes back to the key frame at or before frame `first`; sound decoded from then on
+  // starts at the time of `first`.
+  void restart(int64_t first);
+  // Reads one packet and decodes it: pictures are appended to `frames`, sound goes to
+  // `sound` when it is not null. False once the container has no more (the decoder's last
+  // pictures have then been appended).
+  bool step(std::vector<VideoFrame>& frames, AudioStream* sound);
+
+ private:
+  struct Codecs;
+  AvMovie();
+  bool convert(std::vector<VideoFrame>& frames);
+  void decodeSound(AudioStream* sound);
+
+  std::unique_ptr<Codecs> av_;
+  MovieInfo info_;
+};
+
+}  // namespace tqvPlatform
