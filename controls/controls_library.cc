@@ -20,6 +20,7 @@
 #include "controls/static_text_control.h"
 #include "controls/table_control.h"
 #include "controls/text_field_control.h"
+#include "controls/video_view_control.h"
 #include "framework/builtin_classes.h"
 #include "framework/forms.h"
 #include "media/media_services.h"
@@ -60,6 +61,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "Slider") return prototype<tqvSliderControl>();
   if (name == "Scroller") return prototype<tqvScrollerControl>();
   if (name == "Table") return prototype<tqvTableControl>();
+  if (name == "VideoView") return prototype<tqvVideoViewControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);
