@@ -11,6 +11,8 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "platform/av/av_input.h"
 
@@ -61,6 +63,11 @@ struct AvMovie::Codecs {
   int64_t lastNumber = -1;  // of the last picture, for pictures without a time stamp
   double soundFrom = 0;     // seconds from the video's start; earlier sound is dropped
   bool drained = false;
+  // Seeking: the frame asked for, whether the first picture after the seek is still to
+  // come, and how many seeks further back have been tried.
+  int64_t target = 0;
+  bool awaitingFirst = false;
+  int attempt = 0;
 };
 
 AvMovie::AvMovie() : av_(std::make_unique<Codecs>()) {}
@@ -173,20 +180,28 @@ int32_t AvMovie::soundChannels() const {
   return av_->sound != nullptr ? std::min(av_->sound->ch_layout.nb_channels, 2) : 0;
 }
 
-void AvMovie::restart(int64_t first) {
+void AvMovie::seekTo(int64_t frame, bool toStart) {
   Codecs& av = *av_;
   AVFormatContext* format = av.input->format();
   AVStream* stream = format->streams[av.videoIndex];
   AVRational frameTime{info_.rateDen, info_.rateNum};
-  int64_t target = av.videoStart + av_rescale_q(first, frameTime, stream->time_base);
-  if (av_seek_frame(format, av.videoIndex, target, AVSEEK_FLAG_BACKWARD) < 0) {
+  int64_t stamp = av.videoStart + av_rescale_q(toStart ? 0 : frame, frameTime, stream->time_base);
+  if (av_seek_frame(format, av.videoIndex, stamp, AVSEEK_FLAG_BACKWARD) < 0) {
     av_seek_frame(format, -1, 0, AVSEEK_FLAG_BYTE);  // read from the start instead
   }
   avcodec_flush_buffers(av.video);
   if (av.sound != nullptr) avcodec_flush_buffers(av.sound);
   av.lastNumber = -1;
-  av.soundFrom = static_cast<double>(first) * info_.rateDen / info_.rateNum;
+  av.awaitingFirst = !toStart;
   av.drained = false;
+}
+
+void AvMovie::restart(int64_t first) {
+  Codecs& av = *av_;
+  av.target = first;
+  av.attempt = 0;
+  av.soundFrom = static_cast<double>(first) * info_.rateDen / info_.rateNum;
+  seekTo(first, first == 0);
 }
 
 bool AvMovie::convert(std::vector<VideoFrame>& frames) {
@@ -203,8 +218,20 @@ bool AvMovie::convert(std::vector<VideoFrame>& frames) {
   if (stamp != AV_NOPTS_VALUE) {
     out.number = av_rescale_q_rnd(stamp - av.videoStart, stream->time_base,
                                   AVRational{info_.rateDen, info_.rateNum}, AV_ROUND_NEAR_INF);
-  } else {
+  } else if (av.lastNumber >= 0) {
     out.number = av.lastNumber + 1;
+  } else {
+    return false;  // after a seek, a picture without a time cannot be placed
+  }
+  if (std::exchange(av.awaitingFirst, false) && out.number > av.target) {
+    // The seek went past the frame (containers without an index seek by guesswork):
+    // further back each time, at last from the start.
+    constexpr int64_t kSecondsBack[] = {1, 5, 30};
+    int attempt = av.attempt++;
+    bool toStart = attempt >= static_cast<int>(std::size(kSecondsBack));
+    int64_t back = toStart ? 0 : kSecondsBack[attempt] * info_.rateNum / info_.rateDen;
+    seekTo(std::max<int64_t>(av.target - back, 0), toStart || av.target <= back);
+    return false;
   }
   av.lastNumber = out.number;
   out.width = info_.width;
@@ -275,9 +302,11 @@ bool AvMovie::step(std::vector<VideoFrame>& frames, AudioStream* sound) {
   if (av.packet->stream_index == av.videoIndex) {
     // A damaged packet is passed over; the pictures after it still come.
     if (avcodec_send_packet(av.video, av.packet) >= 0) {
+      int attempt = av.attempt;
       while (avcodec_receive_frame(av.video, av.frame) >= 0) {
         convert(frames);
         av_frame_unref(av.frame);
+        if (av.attempt != attempt) break;  // sought again: the decoder was emptied
       }
     }
   } else if (av.packet->stream_index == av.soundIndex && sound != nullptr && av.sound != nullptr) {

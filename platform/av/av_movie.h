@@ -39,6 +39,9 @@ class AvMovie {
  private:
   struct Codecs;
   AvMovie();
+  // Seeks to the key frame at or before `frame`, or to the start of the movie.
+  void seekTo(int64_t frame, bool toStart);
+  // Converts the decoded picture; false when it is dropped or a seek began again.
   bool convert(std::vector<VideoFrame>& frames);
   void decodeSound(AudioStream* sound);
 
