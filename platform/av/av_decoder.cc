@@ -18,6 +18,9 @@ namespace {
 
 // Pictures decoded ahead of their time, per movie.
 constexpr size_t kQueueDepth = 6;
+// Sound decoded ahead, in milliseconds: less, and the decoder reads on for more even when
+// the pictures have no room.
+constexpr int64_t kSoundAheadMs = 250;
 
 // What the thread and a stream share; guarded by Shared::mutex.
 struct Work {
@@ -32,6 +35,7 @@ struct Work {
   bool busy = false;        // the thread is decoding it outside the lock
   bool finished = false;
   bool delivered = false;  // a picture of the range was handed over
+  bool stalled = false;    // only pictures are left, and they have no room
   MovieFailure failure;
   std::deque<VideoFrame> frames;
   VideoFrame before;  // the latest picture before `first`
@@ -45,6 +49,12 @@ struct Shared {
   bool quit = false;
 };
 
+// Whether the movie's sound runs short while its pictures may wait.
+bool soundHungry(Work& work) {
+  if (!work.withSound || work.stalled) return false;
+  return work.sound->framesPending() * 1000 < kSoundAheadMs * work.sound->rate();
+}
+
 void runDecoder(const std::shared_ptr<Shared>& shared) {
   std::unique_lock<std::mutex> lock(shared->mutex);
   size_t next = 0;
@@ -54,7 +64,8 @@ void runDecoder(const std::shared_ptr<Shared>& shared) {
     Work* work = nullptr;
     for (size_t i = 0; i < shared->works.size() && work == nullptr; ++i) {
       Work* candidate = shared->works[(next + i) % shared->works.size()];
-      if (candidate->wanted && !candidate->finished && candidate->frames.size() < kQueueDepth) {
+      if (candidate->wanted && !candidate->finished &&
+          (candidate->frames.size() < kQueueDepth || soundHungry(*candidate))) {
         work = candidate;
         next = (next + i + 1) % shared->works.size();
       }
@@ -68,16 +79,19 @@ void runDecoder(const std::shared_ptr<Shared>& shared) {
     uint64_t generation = work->generation;
     int64_t first = work->first;
     AudioStream* sound = work->withSound ? work->sound.get() : nullptr;
+    bool pictures = work->frames.size() < kQueueDepth;
     lock.unlock();
     if (restart) {
       if (work->sound != nullptr) work->sound->clear();
       work->movie->restart(first);
     }
     decoded.clear();
-    bool more = work->movie->step(decoded, sound);
+    AvMovie::Step step = work->movie->step(decoded, sound, pictures);
+    bool more = step != AvMovie::Step::Done;
     lock.lock();
     work->busy = false;
     if (work->generation == generation) {
+      work->stalled = step == AvMovie::Step::Waiting;
       for (VideoFrame& frame : decoded) {
         if (frame.number < work->first) {
           work->before = std::move(frame);
@@ -141,6 +155,7 @@ class AvStream : public MovieStream {
     work_.wanted = true;
     work_.restart = true;
     work_.finished = false;
+    work_.stalled = false;
     work_.delivered = false;
     work_.failure = MovieFailure();
     work_.frames.clear();
@@ -167,6 +182,7 @@ class AvStream : public MovieStream {
       while (!work_.frames.empty() && work_.frames.front().number <= number) {
         frame = std::move(work_.frames.front());
         work_.frames.pop_front();
+        work_.stalled = false;
         found = true;
         shared_->wake.notify_all();  // room for more
       }

@@ -11,6 +11,7 @@ extern "C" {
 }
 
 #include <algorithm>
+#include <deque>
 #include <iterator>
 #include <utility>
 
@@ -19,8 +20,10 @@ extern "C" {
 namespace tqvPlatform {
 namespace {
 
-constexpr int32_t kLargestSide = 4096;
+constexpr int32_t kLargestSide = 2048;
 constexpr int64_t kLargestFrameCount = int64_t{1} << 30;
+// Picture packets read ahead while looking for sound stored after them.
+constexpr size_t kPacketsAhead = 256;
 
 AVCodecContext* openCodec(const AVStream* stream, const AVCodec* codec, int& status) {
   AVCodecContext* context = avcodec_alloc_context3(codec);
@@ -40,12 +43,17 @@ AVCodecContext* openCodec(const AVStream* stream, const AVCodec* codec, int& sta
 
 struct AvMovie::Codecs {
   ~Codecs() {
+    dropPictures();
     av_packet_free(&packet);
     av_frame_free(&frame);
     avcodec_free_context(&video);
     avcodec_free_context(&sound);
     sws_freeContext(scaler);
     swr_free(&resampler);
+  }
+  void dropPictures() {
+    for (AVPacket*& kept : pictures) av_packet_free(&kept);
+    pictures.clear();
   }
   std::unique_ptr<AvInput> input;
   int videoIndex = -1;
@@ -63,6 +71,9 @@ struct AvMovie::Codecs {
   int64_t lastNumber = -1;  // of the last picture, for pictures without a time stamp
   double soundFrom = 0;     // seconds from the video's start; earlier sound is dropped
   bool drained = false;
+  // Picture packets read ahead of their decoding, and whether the container has no more.
+  std::deque<AVPacket*> pictures;
+  bool inputEnded = false;
   // Seeking: the frame asked for, whether the first picture after the seek is still to
   // come, and how many seeks further back have been tried.
   int64_t target = 0;
@@ -194,6 +205,8 @@ void AvMovie::seekTo(int64_t frame, bool toStart) {
   av.lastNumber = -1;
   av.awaitingFirst = !toStart;
   av.drained = false;
+  av.inputEnded = false;
+  av.dropPictures();
 }
 
 void AvMovie::restart(int64_t first) {
@@ -285,11 +298,26 @@ void AvMovie::decodeSound(AudioStream* sound) {
   }
 }
 
-bool AvMovie::step(std::vector<VideoFrame>& frames, AudioStream* sound) {
+AvMovie::Step AvMovie::step(std::vector<VideoFrame>& frames, AudioStream* sound, bool pictures) {
   Codecs& av = *av_;
-  if (av.drained) return false;
-  int status = av_read_frame(av.input->format(), av.packet);
-  if (status < 0) {
+  if (av.drained) return Step::Done;
+  if (pictures && !av.pictures.empty()) {
+    AVPacket* packet = av.pictures.front();
+    av.pictures.pop_front();
+    // A damaged packet is passed over; the pictures after it still come.
+    if (avcodec_send_packet(av.video, packet) >= 0) {
+      int attempt = av.attempt;
+      while (avcodec_receive_frame(av.video, av.frame) >= 0) {
+        convert(frames);
+        av_frame_unref(av.frame);
+        if (av.attempt != attempt) break;  // sought again: the decoder was emptied
+      }
+    }
+    av_packet_free(&packet);
+    return Step::Busy;
+  }
+  if (av.inputEnded) {
+    if (!pictures) return Step::Waiting;
     // The end: the decoder gives up the pictures it still holds.
     avcodec_send_packet(av.video, nullptr);
     while (avcodec_receive_frame(av.video, av.frame) >= 0) {
@@ -297,17 +325,18 @@ bool AvMovie::step(std::vector<VideoFrame>& frames, AudioStream* sound) {
       av_frame_unref(av.frame);
     }
     av.drained = true;
-    return false;
+    return Step::Done;
+  }
+  if (av.pictures.size() >= kPacketsAhead) return pictures ? Step::Busy : Step::Waiting;
+  if (av_read_frame(av.input->format(), av.packet) < 0) {
+    av.inputEnded = true;
+    return Step::Busy;
   }
   if (av.packet->stream_index == av.videoIndex) {
-    // A damaged packet is passed over; the pictures after it still come.
-    if (avcodec_send_packet(av.video, av.packet) >= 0) {
-      int attempt = av.attempt;
-      while (avcodec_receive_frame(av.video, av.frame) >= 0) {
-        convert(frames);
-        av_frame_unref(av.frame);
-        if (av.attempt != attempt) break;  // sought again: the decoder was emptied
-      }
+    AVPacket* kept = av_packet_alloc();
+    if (kept != nullptr) {
+      av_packet_move_ref(kept, av.packet);
+      av.pictures.push_back(kept);
     }
   } else if (av.packet->stream_index == av.soundIndex && sound != nullptr && av.sound != nullptr) {
     if (avcodec_send_packet(av.sound, av.packet) >= 0) {
@@ -318,7 +347,7 @@ bool AvMovie::step(std::vector<VideoFrame>& frames, AudioStream* sound) {
     }
   }
   av_packet_unref(av.packet);
-  return true;
+  return Step::Busy;
 }
 
 }  // namespace tqvPlatform

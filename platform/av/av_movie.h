@@ -31,10 +31,16 @@ class AvMovie {
   // Goes back to the key frame at or before frame `first`; sound decoded from then on
   // starts at the time of `first`.
   void restart(int64_t first);
-  // Reads one packet and decodes it: pictures are appended to `frames`, sound goes to
-  // `sound` when it is not null. False once the container has no more (the decoder's last
-  // pictures have then been appended).
-  bool step(std::vector<VideoFrame>& frames, AudioStream* sound);
+  enum class Step {
+    Busy,     // something was read or decoded
+    Waiting,  // only pictures are left to decode, and `pictures` was false
+    Done,     // the container has no more; the decoder's last pictures were appended
+  };
+  // One piece of work. Picture packets are read ahead and kept, and decoded one a step
+  // while `pictures` (there is room for them); sound is decoded as its packets come and
+  // goes to `sound` when it is not null. Containers may store a movie's sound well after
+  // its pictures, so sound can be reached while the pictures wait.
+  Step step(std::vector<VideoFrame>& frames, AudioStream* sound, bool pictures);
 
  private:
   struct Codecs;

@@ -4,8 +4,10 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
 #include <mutex>
 #include <vector>
@@ -16,6 +18,8 @@ namespace tqvPlatform {
 namespace {
 
 constexpr int kWaveChannel = 0;
+// What movie channels loop while their effect puts the sound track in its place.
+Uint8 silentBytes[4096] = {};
 constexpr uint16_t kFullVolume = 0xFFFF;
 
 // Where Debian's General MIDI sound fonts live, best first.
@@ -29,50 +33,63 @@ int mixerLevel(uint16_t left, uint16_t right) {
   return static_cast<int>((uint32_t{left} + right) / 2 * MIX_MAX_VOLUME / kFullVolume);
 }
 
-// A movie's sound track: samples queued on a device of its own, scaled by the wave volume.
-class SdlAudioStream : public AudioStream {
+// A movie's sound track, played on a mixer channel of its own: the channel loops a
+// silent chunk, and an effect on it puts the queued samples in its place, so the track is
+// mixed with the waves and music on the one device and takes the program's volume.
+class MixerStream : public AudioStream {
  public:
-  SdlAudioStream(SDL_AudioDeviceID device, int32_t rate, int32_t channels,
-                 const std::atomic<int>& level)
-      : device_(device), rate_(rate), channels_(channels), level_(level) {
-    SDL_PauseAudioDevice(device_, 0);
+  MixerStream(int channel, int32_t rate, int32_t channels)
+      : channel_(channel), rate_(rate), channels_(channels) {}
+  ~MixerStream() override {
+    Mix_HaltChannel(channel_);  // waits for the mixer: no effect runs after this
+    Mix_UnregisterAllEffects(channel_);
   }
-  ~SdlAudioStream() override { SDL_CloseAudioDevice(device_); }
+  int channel() const { return channel_; }
+  bool begin(Mix_Chunk* silence, int level) {
+    if (Mix_RegisterEffect(channel_, feed, nullptr, this) == 0) return false;
+    if (Mix_PlayChannel(channel_, silence, -1) < 0) return false;
+    Mix_Volume(channel_, level);
+    return true;
+  }
 
   void queue(const int16_t* samples, size_t frames) override {
-    size_t count = frames * static_cast<size_t>(channels_);
-    int level = level_.load();
-    scaled_.resize(count);
-    for (size_t i = 0; i < count; ++i) scaled_[i] = static_cast<int16_t>(samples[i] * level / 128);
     std::lock_guard<std::mutex> hold(mutex_);
-    if (SDL_QueueAudio(device_, scaled_.data(), static_cast<Uint32>(count * 2)) == 0) {
-      queuedBytes_ += static_cast<int64_t>(count) * 2;
-    }
+    pending_.insert(pending_.end(), samples, samples + frames * static_cast<size_t>(channels_));
   }
-  int64_t framesPlayed() override {
-    std::lock_guard<std::mutex> hold(mutex_);
-    return (queuedBytes_ - SDL_GetQueuedAudioSize(device_)) / (2 * channels_);
-  }
+  int64_t framesPlayed() override { return played_.load(); }
   int64_t framesPending() override {
     std::lock_guard<std::mutex> hold(mutex_);
-    return SDL_GetQueuedAudioSize(device_) / (2 * channels_);
+    return static_cast<int64_t>(pending_.size()) / channels_;
   }
   void clear() override {
     std::lock_guard<std::mutex> hold(mutex_);
-    SDL_ClearQueuedAudio(device_);
-    queuedBytes_ = 0;
+    pending_.clear();
+    played_ = 0;
   }
   int32_t rate() const override { return rate_; }
   int32_t channels() const override { return channels_; }
 
  private:
-  SDL_AudioDeviceID device_;
+  // On the mixer's thread: the channel's buffer (the device's format, 16-bit samples)
+  // gets what is queued, silence where nothing is.
+  static void SDLCALL feed(int, void* stream, int length, void* self) {
+    auto* s = static_cast<MixerStream*>(self);
+    auto* out = static_cast<int16_t*>(stream);
+    size_t wanted = static_cast<size_t>(length) / 2;
+    std::lock_guard<std::mutex> hold(s->mutex_);
+    size_t taken = std::min(wanted, s->pending_.size());
+    std::copy_n(s->pending_.begin(), taken, out);
+    s->pending_.erase(s->pending_.begin(), s->pending_.begin() + static_cast<ptrdiff_t>(taken));
+    std::fill(out + taken, out + wanted, int16_t{0});
+    s->played_ += static_cast<int64_t>(taken) / s->channels_;
+  }
+
+  int channel_;
   int32_t rate_;
   int32_t channels_;
-  const std::atomic<int>& level_;
-  std::vector<int16_t> scaled_;  // only the decoding thread queues
   std::mutex mutex_;
-  int64_t queuedBytes_ = 0;
+  std::deque<int16_t> pending_;
+  std::atomic<int64_t> played_{0};
 };
 
 class SdlAudioOutput : public AudioOutput {
@@ -109,6 +126,7 @@ class SdlAudioOutput : public AudioOutput {
       Mix_HaltChannel(-1);
       Mix_HaltMusic();
       if (chunk_ != nullptr) Mix_FreeChunk(chunk_);
+      if (silence_ != nullptr) Mix_FreeChunk(silence_);
       if (song_ != nullptr) Mix_FreeMusic(song_);
       Mix_CloseAudio();
       Mix_Quit();
@@ -187,24 +205,30 @@ class SdlAudioOutput : public AudioOutput {
     return true;
   }
 
-  std::unique_ptr<AudioStream> openStream(int32_t rate, int32_t channels) override {
-    if (!open_ || rate <= 0 || channels < 1 || channels > 2) return nullptr;
-    SDL_AudioSpec want{};
-    want.freq = rate;
-    want.format = AUDIO_S16SYS;
-    want.channels = static_cast<Uint8>(channels);
-    want.samples = 1024;
-    SDL_AudioSpec have{};
-    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-    if (device == 0) {
+  // The track is resampled to the mixer's own rate and channels.
+  std::unique_ptr<AudioStream> openStream(int32_t, int32_t) override {
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    if (!open_ || Mix_QuerySpec(&rate, &format, &channels) == 0 || format != AUDIO_S16SYS ||
+        channels < 1 || channels > 2) {
+      return nullptr;
+    }
+    if (silence_ == nullptr) silence_ = Mix_QuickLoad_RAW(silentBytes, sizeof silentBytes);
+    // A free channel after the wave's, made when all are taken.
+    int channel = kWaveChannel + 1;
+    while (channel < Mix_AllocateChannels(-1) && Mix_Playing(channel) != 0) ++channel;
+    if (channel >= Mix_AllocateChannels(-1)) Mix_AllocateChannels(channel + 1);
+    auto stream = std::make_unique<MixerStream>(channel, rate, channels);
+    if (silence_ == nullptr || !stream->begin(silence_, level_)) {
       if (!streamNoted_) {
         streamNoted_ = true;
-        note(std::string("no audio device for movie sound (") + SDL_GetError() +
+        note(std::string("no mixer channel for movie sound (") + Mix_GetError() +
              "): movies play silently");
       }
       return nullptr;
     }
-    return std::make_unique<SdlAudioStream>(device, rate, channels, level_);
+    return stream;
   }
 
  private:
@@ -226,11 +250,12 @@ class SdlAudioOutput : public AudioOutput {
   bool music_ = false;
   bool streamNoted_ = false;
   Mix_Chunk* chunk_ = nullptr;
+  Mix_Chunk* silence_ = nullptr;  // loops under movie sound
   Mix_Music* song_ = nullptr;
   std::shared_ptr<const std::string> songBytes_;
   uint16_t left_ = kFullVolume;
   uint16_t right_ = kFullVolume;
-  std::atomic<int> level_{MIX_MAX_VOLUME};
+  int level_ = MIX_MAX_VOLUME;
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The desktop's sound output: waves and MIDI music through SDL_mixer (MIDI by FluidSynth
-// with a General MIDI sound font), movie sound tracks on an SDL audio device of their own.
+// The desktop's sound output: waves, MIDI music (FluidSynth with a General MIDI sound
+// font) and movie sound tracks, all through SDL_mixer on one audio device.
 #pragma once
 
 #include <memory>
