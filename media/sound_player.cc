@@ -23,6 +23,15 @@ TQVINT volumeRange() {
   return range > 0 ? range : kDefaultVolumeRange;
 }
 
+// A standard MIDI file, bare or in a RIFF "RMID" wrapper; anything else is not handed to
+// the synthesizer.
+bool looksLikeMidi(const std::shared_ptr<const std::string>& bytes) {
+  if (bytes == nullptr) return false;
+  std::string_view file(*bytes);
+  return file.starts_with("MThd") ||
+         (file.size() >= 12 && file.starts_with("RIFF") && file.substr(8, 4) == "RMID");
+}
+
 bool same(const tqvHandle& a, const tqvHandle& b) {
   return !a.isNil() && a.object() == b.object();
 }
@@ -63,13 +72,15 @@ bool tqvSoundPlayer::play(const tqvHandle& sound, TQVINT length, bool loop) {
   std::string error;
   if (s->kind() == tqvSoundObject::Kind::Music) {
     if (!music_.isNil()) return false;
-    if (!output().playMusic(s->bytes(), error)) {
-      tqvPlatform::debugOutput("lx98: cannot play " + tqvCp1252ToUtf8(tqvStringView(s->name())) +
-                               ": " + error + "\n");
-      return false;
+    if (!looksLikeMidi(s->bytes())) {
+      error = "not a MIDI file";
+    } else if (output().playMusic(s->bytes(), error)) {
+      music_ = sound;
+      return true;
     }
-    music_ = sound;
-    return true;
+    tqvPlatform::debugOutput("lx98: cannot play " + tqvCp1252ToUtf8(tqvStringView(s->name())) +
+                             ": " + error + "\n");
+    return false;
   }
   if (!wave_.isNil() || !s->valid()) return false;
   if (!output().playWave(s->bytes(), loop, error)) {

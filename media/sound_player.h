@@ -18,8 +18,8 @@ class tqvSoundPlayer {
   // Plays a sound value. Waves: false while another wave plays (it goes on) and for a
   // wave that will not play; otherwise the output starts it (looping when asked) and its
   // end time is now + its duration, or now + length * 1000 / 22050 when `length` is 0 or
-  // more. Music: false while music plays, or when the output cannot read it. Every call
-  // polls first.
+  // more. Music: false while music plays, for a file that is not MIDI, or when the output
+  // cannot read it (the reason goes to the debugging output). Every call polls first.
   bool play(const tqvHandle& sound, TQVINT length, bool loop);
   // Stops the sound when it is the current wave or music: "aborted" is queued for it.
   // False when it was not playing.

@@ -2,6 +2,10 @@
 // holds. Under the decoder's lock the UI thread states what it wants (a range of frames,
 // or nothing) and takes frames; the thread decodes one packet at a time for each movie
 // that has room for more pictures, outside the lock, and hands the pictures over.
+extern "C" {
+#include <libavutil/log.h>
+}
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -286,6 +290,8 @@ class AvDecoder : public MovieDecoder {
 }  // namespace
 
 std::unique_ptr<MovieDecoder> makeMovieDecoder(MovieFailure& failure) {
+  // Damaged files make FFmpeg talk; what matters reaches the program as a failure.
+  av_log_set_level(AV_LOG_FATAL);
   try {
     return std::make_unique<AvDecoder>(std::make_shared<Shared>());
   } catch (const std::system_error& error) {

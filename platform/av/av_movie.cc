@@ -223,7 +223,7 @@ bool AvMovie::convert(std::vector<VideoFrame>& frames) {
   if (f->width < 1 || f->height < 1 || f->format < 0) return false;
   av.scaler = sws_getCachedContext(av.scaler, f->width, f->height,
                                    static_cast<AVPixelFormat>(f->format), info_.width, info_.height,
-                                   AV_PIX_FMT_RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
+                                   AV_PIX_FMT_0RGB32, SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (av.scaler == nullptr) return false;
   VideoFrame out;
   AVStream* stream = av.input->format()->streams[av.videoIndex];

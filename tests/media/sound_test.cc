@@ -119,6 +119,7 @@ TEST_F(Sounds, BadFilesAreReportedAndDoNotPlay) {
       {"noformat.wav", riff(data(10)), "Not a valid sound file", true},
       {"empty.wav", "", "Not a valid sound file", true},
       {"music.mp3", "ID3", "Unsupported sound type: music.mp3", false},
+      {"notmidi.mid", "ID3", "<no error>", true},  // refused when played
   };
   for (const Case& c : cases) {
     tqvHandle sound = tqvMakeSoundFromBuffer(tqvMakeString(c.name), tqvMakeString(c.bytes));
