@@ -5,6 +5,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 }
 
@@ -95,6 +96,7 @@ void encode(AVCodecContext* codec, AVFrame* frame, AVStream* stream, AVFormatCon
 }
 
 TestMovie make(const Plan& plan) {
+  av_log_set_level(AV_LOG_FATAL);  // the muxer's notes on buffer sizes are of no interest here
   Sink sink;
   AVFormatContext* format = nullptr;
   avformat_alloc_output_context2(&format, nullptr, plan.muxer, nullptr);
