@@ -23,6 +23,7 @@
 #include "controls/text_field_control.h"
 #include "controls/text_layout_value.h"
 #include "controls/text_view_control.h"
+#include "controls/video_view_control.h"
 #include "framework/builtin_classes.h"
 #include "framework/forms.h"
 #include "media/media_services.h"
@@ -65,6 +66,7 @@ tqvHandle tqvControlPrototype(std::string_view name) {
   if (name == "Table") return prototype<tqvTableControl>();
   if (name == "Menu") return prototype<tqvMenuControl>();
   if (name == "TextView") return prototype<tqvTextViewControl>();
+  if (name == "VideoView") return prototype<tqvVideoViewControl>();
   for (std::string_view builtIn : tqvBuiltInClassNames) {
     if (name == builtIn) {
       return tqvHandle::wrap(new tqvStandardControl(tqvHandle(), name), TQV_CLASS_TYPE);

@@ -2,13 +2,15 @@
 // tqvDialogObject (keeping their class names) that fades the screen around opening,
 // moves the active control with Tab along "TabStopList", shows rollover help, opens the
 // help file on F1, steps the navigation record for "GoBack" and "GoForward", hands
-// other triggered controls to perform under their "Name", and routes the end of the
-// form's video and narration.
+// other triggered controls to perform under their "Name" (or sends their "Target
+// Action"), plays and stops sounds by name, and routes the end of the form's video and
+// narration.
 #pragma once
 
 #include <algorithm>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 #include "controls/control_painter.h"
 #include "controls/form_keys.h"
@@ -38,8 +40,10 @@ class tqvStandardLayer : public Base {
  public:
   explicit tqvStandardLayer(const tqvHandle& definition = tqvHandle()) : Base(definition) {}
 
-  // "GoBack" and "GoForward" step the navigation record; a text view's link that names a
-  // marker ("#name") or a form file ("name.frm") is followed; the rest go to the base.
+  // A text view's link that names a marker ("#name") or a form file ("name.frm") is
+  // followed. "GoBack" and "GoForward" step the navigation record. "PlaySound" (data: a
+  // sound, or a sound resource name) plays it as the form's narration, after stopping the
+  // one before; "StopSound" stops the narration. The rest go to the base.
   tqvHandle perform(const tqvHandle& action, const tqvHandle& data) override {
     if (tqvFollowPlainLink(data)) return tqvHandle();
     std::string_view name = tqvStringView(action);
@@ -49,6 +53,13 @@ class tqvStandardLayer : public Base {
     }
     if (name == "GoForward") {
       tqvGoForward();
+      return tqvHandle();
+    }
+    if (name == "PlaySound" || name == "StopSound") {
+      if (!currentNarration_.isNil()) tqvStop(currentNarration_);
+      tqvHandle sound = name == "PlaySound" ? tqvServices().resolve(data) : tqvHandle();
+      currentNarration_ = sound.is(TQV_SOUND_TYPE) ? sound : tqvHandle();
+      if (!currentNarration_.isNil()) tqvPlay(currentNarration_);
       return tqvHandle();
     }
     return Base::perform(action, data);
@@ -117,21 +128,14 @@ class tqvStandardLayer : public Base {
   }
 
   // A control with "Target Form" shows it (the base); one with "Target Dialog" runs
-  // that dialog; one with "Target Control" performs its "Target Action" on that control
-  // of the form; "GoBack" and "GoForward" step the navigation record; any other control
-  // is performed on the form under its "Name", with the control as data, before the
-  // base sees it.
+  // that dialog; one with "Target Action" sends that action with its "Target Data" to the
+  // control named by its "Target Control", or to the form when it names none; "GoBack"
+  // and "GoForward" step the navigation record; any other control is performed on the
+  // form under its "Name", with the control as data, before the base sees it.
   void controlTriggered(const tqvHandle& control) override {
     tqvHandle self = this->handle();
     tqvControlObject* c = tqvAsControl(control);
     if (c == nullptr) return;
-    tqvHandle other = c->property("Target Control");
-    if (other.is(TQV_STRING_TYPE)) {
-      tqvHandle target = this->findControl(other, tqvMakeString("Name"));
-      tqvHandle action = c->property("Target Action");
-      if (!target.isNil() && action.is(TQV_STRING_TYPE)) tqvPerform(target, tqvStringView(action));
-      return;
-    }
     if (!c->property("Target Form").isNil()) {
       Base::controlTriggered(control);
       return;
@@ -139,6 +143,18 @@ class tqvStandardLayer : public Base {
     tqvHandle dialog = tqvDereference(c->property("Target Dialog"));
     if (!dialog.isNil()) {
       tqvRunDialog(dialog);
+      return;
+    }
+    tqvHandle action = tqvDereference(c->property("Target Action"));
+    if (action.is(TQV_STRING_TYPE)) {
+      tqvHandle data = tqvDereference(c->property("Target Data"));
+      tqvHandle target = tqvDereference(c->property("Target Control"));
+      if (target.isNil()) {
+        this->perform(action, data);
+      } else if (tqvControlObject* receiver =
+                     tqvAsControl(this->findControl(target, tqvMakeString("Name")))) {
+        receiver->perform(action, data);
+      }
       return;
     }
     tqvHandle name = tqvDereference(c->property("Name"));
@@ -158,14 +174,24 @@ class tqvStandardLayer : public Base {
   // then goes to the active control.
   void notify(const tqvHandle& target, const tqvHandle& word) override {
     bool over = tqvEquals(word, "ended") || tqvEquals(word, "aborted");
-    if (over && !target.isNil() && target.object() == currentVideo_.object()) videoEnded();
+    if (over && !target.isNil() && target.object() == currentVideo_.object()) {
+      // The control that plays the video hears of its end even when it is not active.
+      tqvHandle owner = std::exchange(videoOwner_, tqvHandle());
+      videoEnded();
+      tqvControlObject* c = tqvAsControl(owner);
+      if (c != nullptr && owner.object() != this->activeControl().object()) c->notify(target, word);
+    }
     if (over && !target.isNil() && target.object() == currentNarration_.object()) {
       narrationEnded();
     }
     Base::notify(target, word);
   }
 
-  void setCurrentVideo(const tqvHandle& movie) { currentVideo_ = movie; }
+  // `owner`, a control, is told of the video's end as well as the active control.
+  void setCurrentVideo(const tqvHandle& movie, const tqvHandle& owner = tqvHandle()) {
+    currentVideo_ = movie;
+    videoOwner_ = owner;
+  }
   void setCurrentNarration(const tqvHandle& sound) { currentNarration_ = sound; }
   const tqvHandle& currentVideo() const { return currentVideo_; }
   const tqvHandle& currentNarration() const { return currentNarration_; }
@@ -198,6 +224,7 @@ class tqvStandardLayer : public Base {
 
   tqvRolloverHelp help_;
   tqvHandle currentVideo_;
+  tqvHandle videoOwner_;
   tqvHandle currentNarration_;
 };
 
@@ -221,6 +248,17 @@ class tqvStandardDialog : public tqvStandardLayer<tqvDialogObject> {
  protected:
   bool rolloverHelpEnabled() override { return tqvGetEnvironmentBoolean("RolloverHelp", false); }
 };
+
+// Makes `movie` the current video of the active form when it is a standard form or
+// dialog, with `owner` (a control) told of its end.
+inline void tqvSetFormVideo(const tqvHandle& movie, const tqvHandle& owner) {
+  tqvFormObject* form = tqvAsFormObject(tqvActiveForm());
+  if (auto* f = dynamic_cast<tqvStandardForm*>(form)) {
+    f->setCurrentVideo(movie, owner);
+  } else if (auto* d = dynamic_cast<tqvStandardDialog*>(form)) {
+    d->setCurrentVideo(movie, owner);
+  }
+}
 
 // The makers that make forms of unregistered classes standard forms and dialogs.
 tqvHandle tqvMakeStandardForm(const tqvHandle& definition);

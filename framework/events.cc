@@ -54,7 +54,10 @@ tqvEvent waitForEvent(TQVINT mask, TQVINT timeoutMs, bool remove) {
       wait = std::min<TQVINT>(wait, static_cast<TQVINT>(std::max<int64_t>(
                                         0, static_cast<int64_t>(timeoutMs) - elapsed)));
     }
-    if (!s->eventSource->pumpInput(wait)) s->services->idleTurn();
+    // The idle turn comes after every pump, input or not: a stream of mouse moves must
+    // not hold up the frames of a movie.
+    s->eventSource->pumpInput(wait);
+    s->services->idleTurn();
     pumped = true;
   }
 }

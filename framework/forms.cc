@@ -112,6 +112,7 @@ void tqvShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHist
       f->reopen(data);
       return;
     }
+    tqvServices().closeMovies();
     f->close();
   }
   runtime->activeForm = tqvHandle();

@@ -71,7 +71,10 @@ class tqvServiceSet {
   // Closes open movies, stops sounds and releases what was added at run time; called
   // when the main loop has ended.
   virtual void releaseMedia() {}
-  // Work to do while waiting for input, such as feeding sound.
+  // Stops and closes every open movie; called when the active form gives way to another.
+  virtual void closeMovies() {}
+  // Work to do between pieces of input, such as ending sounds and showing the next
+  // frames of movies; comes at least every few milliseconds while input is awaited.
   virtual void idleTurn() {}
 
   // Help: shows the help file at `path` (code page 1252) with the desktop's program;

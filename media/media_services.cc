@@ -67,6 +67,16 @@ void tqvMediaServices::stopSound(const tqvHandle& sound) {
   if (playable(sound)) tqvStop(sound);
 }
 
+void tqvMediaServices::releaseMedia() {
+  movies_.closeAll();
+  sounds_.stopAll();
+}
+
+void tqvMediaServices::idleTurn() {
+  sounds_.poll();
+  movies_.tick();
+}
+
 void tqvMediaServices::showHelp(const tqvHandle& path) {
   if (tqvPlatform::Backend* backend = tqvBackend()) backend->openDocument(tqvMapPath(path));
 }

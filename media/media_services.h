@@ -9,6 +9,8 @@
 
 #include "framework/runtime.h"
 #include "framework/services.h"
+#include "media/movie_player.h"
+#include "media/sound_player.h"
 #include "values/handle.h"
 
 class tqvDrawingSurface;
@@ -42,6 +44,16 @@ class tqvMediaServices : public tqvServiceSet {
   // Sound and movie values answer play and stop themselves.
   void playSound(const tqvHandle& sound) override;
   void stopSound(const tqvHandle& sound) override;
+  // The sound player's volume, scaled by "Volume Range".
+  TQVINT waveOutVolume() override { return sounds_.volume(); }
+  void setWaveOutVolume(TQVINT volume) override { sounds_.setVolume(volume); }
+  // Movies closed, sounds stopped.
+  void releaseMedia() override;
+  void closeMovies() override { movies_.closeAll(); }
+  // Sounds that have come to their end, and the frames of playing movies.
+  void idleTurn() override;
+  tqvSoundPlayer& sounds() { return sounds_; }
+  tqvMoviePlayer& movies() { return movies_; }
 
   // The help file opens with the desktop's program for it.
   void showHelp(const tqvHandle& path) override;
@@ -53,6 +65,9 @@ class tqvMediaServices : public tqvServiceSet {
  private:
   std::unique_ptr<tqvDrawingSurface> surface_;
   std::map<TQVINT, tqvPathLoader> loaders_;
+  tqvSoundPlayer sounds_;
+  // Last of the members: its movies let go of the decoders before anything else goes.
+  tqvMoviePlayer movies_;
 };
 
 // The installed media services, or null when the media library is not installed.
@@ -60,6 +75,7 @@ tqvMediaServices* tqvMedia();
 // The drawing surface of the open main window, or null.
 tqvDrawingSurface* tqvScreenSurface();
 
-// Installs the media library in the runtime: the image and resource codecs and notation
-// forms, and the media services.
+// Installs the media library in the runtime: the image, sound and resource codecs and
+// notation forms, and the media services with the loaders of sounds (kind 19) and movies
+// (kind 20).
 void tqvInstallMedia(tqvRuntime& runtime);

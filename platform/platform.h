@@ -1,12 +1,14 @@
 // The desktop services the framework uses (window, input, clock, timers, message boxes,
-// cursors, clipboard), as one interface with a desktop and a headless back end. Text on
-// this interface is UTF-8; positions are media-area pixels.
+// cursors, clipboard, sound output), as one interface with a desktop and a headless back
+// end. Text on this interface is UTF-8; positions are media-area pixels.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/audio.h"
 
 namespace tqvPlatform {
 
@@ -155,6 +157,11 @@ class Backend {
 
   // Shows a modal message box and returns the answer (Ok for boxes without Cancel).
   virtual BoxAnswer messageBox(std::string_view text, std::string_view caption, BoxKind kind) = 0;
+
+  // The program's sound output, made on first use and kept while the back end lives: the
+  // desktop's (silent when there is no audio device), or the null output of a headless
+  // session.
+  virtual AudioOutput& audio() = 0;
 
   virtual void setClipboardText(std::string_view text) = 0;
   virtual std::string clipboardText() = 0;

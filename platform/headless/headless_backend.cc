@@ -186,6 +186,13 @@ BoxAnswer HeadlessBackend::messageBox(std::string_view text, std::string_view ca
   return answer;
 }
 
+AudioOutput& HeadlessBackend::audio() {
+  if (audio_ == nullptr) {
+    audio_ = makeNullAudioOutput([this](const std::string& line) { transcriptLine(line); });
+  }
+  return *audio_;
+}
+
 void HeadlessBackend::adoptInstance(std::unique_ptr<SingleInstance> instance) {
   instance_ = std::move(instance);
 }

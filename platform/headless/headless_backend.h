@@ -71,6 +71,8 @@ class HeadlessBackend : public Backend {
   // answer serves one such box); other boxes get Ok. Writes "box CAPTION: TEXT -> ok|cancel" to the
   // transcript.
   BoxAnswer messageBox(std::string_view text, std::string_view caption, BoxKind kind) override;
+  // The null output; what it is asked to play goes to the transcript ("audio ..." lines).
+  AudioOutput& audio() override;
   void setClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
   std::string clipboardText() override { return clipboard_; }
   // Writes "open PATH" to the transcript.
@@ -133,6 +135,7 @@ class HeadlessBackend : public Backend {
   int endings_ = 0;  // close and end requests handed out after the script
   long idleAfterEnd_ = 0;
   std::unique_ptr<SingleInstance> instance_;
+  std::unique_ptr<AudioOutput> audio_;
   std::chrono::steady_clock::time_point lastRaiseCheck_{};
 };
 

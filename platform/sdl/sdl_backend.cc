@@ -11,6 +11,7 @@
 
 #include "platform/letterbox.h"
 #include "platform/process.h"
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_keys.h"
 #include "platform/single_instance.h"
 
@@ -63,6 +64,7 @@ SDL_Cursor* makeKeyCursor() {
 class SdlBackend : public Backend {
  public:
   ~SdlBackend() override {
+    audio_.reset();  // before SDL goes
     closeWindow();
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
     SDL_Quit();
@@ -256,6 +258,11 @@ class SdlBackend : public Backend {
       return kind == BoxKind::OkCancel ? BoxAnswer::Cancel : BoxAnswer::Ok;
     }
     return pressed == 1 || kind != BoxKind::OkCancel ? BoxAnswer::Ok : BoxAnswer::Cancel;
+  }
+
+  AudioOutput& audio() override {
+    if (audio_ == nullptr) audio_ = makeSdlAudioOutput();
+    return *audio_;
   }
 
   void setClipboardText(std::string_view text) override {
@@ -473,6 +480,7 @@ class SdlBackend : public Backend {
   int32_t nextTimer_ = 1;
   std::string clipboard_;
   std::unique_ptr<SingleInstance> instance_;
+  std::unique_ptr<AudioOutput> audio_;
 };
 
 }  // namespace

@@ -1,66 +1,10 @@
 // The demo form as the program shows it: a headless session's screenshot read back as
 // pixels.
-#include <gtest/gtest.h>
-#include <png.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <vector>
+#include "tests/e2e/session_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class DemoForm : public ::testing::Test {
- protected:
-  void SetUp() override {
-    work_ = fs::temp_directory_path() / ("lx98-demo-" + std::to_string(::getpid()));
-    fs::remove_all(work_);
-    fs::create_directories(work_);  // the program makes its private "run" itself
-  }
-  void TearDown() override { fs::remove_all(work_); }
-
-  // Runs lx98 headless on the demo disc with `script`; its exit status.
-  int session(const std::string& script) {
-    std::ofstream(work_ / "script.txt") << script;
-    std::ofstream(work_ / "lsan.supp") << "leak:libfontconfig.so\n";
-    std::string command = "XDG_RUNTIME_DIR=" + (work_ / "run").string() +
-                          " LSAN_OPTIONS=suppressions=" + (work_ / "lsan.supp").string() +
-                          ":print_suppressions=0 " + LX98_PATH + " --headless --disc " + DEMO_DISC +
-                          " --form demo.frm --user-dir " + work_.string() + " --shots " +
-                          work_.string() + " --script " + (work_ / "script.txt").string() + " >" +
-                          (work_ / "out").string() + " 2>&1";
-    int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  }
-
-  // The shot's pixels as 0xRRGGBB, row after row (empty when it cannot be read).
-  std::vector<uint32_t> shot(const std::string& name) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    std::string file = (work_ / (name + ".png")).string();
-    if (!png_image_begin_read_from_file(&image, file.c_str())) return {};
-    image.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> bytes(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) return {};
-    width_ = static_cast<int>(image.width);
-    std::vector<uint32_t> pixels;
-    for (size_t i = 0; i + 2 < bytes.size(); i += 3) {
-      pixels.push_back(bytes[i] << 16 | bytes[i + 1] << 8 | bytes[i + 2]);
-    }
-    return pixels;
-  }
-  uint32_t at(const std::vector<uint32_t>& pixels, int x, int y) const {
-    return pixels[static_cast<size_t>(y) * width_ + x];
-  }
-
-  fs::path work_;
-  int width_ = 0;
-};
+using DemoForm = HeadlessSession;
 
 constexpr uint32_t kDemoBackground = 0xDED6C8;  // (rgb 222 214 200) of demo.frm
 
