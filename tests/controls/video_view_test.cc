@@ -36,10 +36,10 @@ TEST_F(VideoView, MoviesAreFoundInVideoPathThenAltVideoPath) {
     std::string path;
   };
   const Case cases[] = {
-      {"a.mpg", "avi", disc_.string() + "\\.\\Movies\\a.mpg"},
+      {"a.mpg", "avi", discPath() + "\\.\\Movies\\a.mpg"},
       {"b", "avi", discPath("Alt") + "\\b.avi"},
-      {"a", "mpg", disc_.string() + "\\.\\Movies\\a.mpg"},
-      {"c", "avi", disc_.string() + "\\.\\Movies\\c.avi"},  // nowhere: where opening will fail
+      {"a", "mpg", discPath() + "\\.\\Movies\\a.mpg"},
+      {"c", "avi", discPath() + "\\.\\Movies\\c.avi"},  // nowhere: where opening will fail
   };
   for (const Case& c : cases) {
     setEnv("VideoExtension", c.extension);
