@@ -68,12 +68,9 @@ std::string dataSheet(const Map& m, const Country& c) {
   line("Capital", m.capital);
   bool several =
       m.language.find(" e ") != std::string::npos || m.language.find(',') != std::string::npos;
-  line(several ? "L\xc3\xadnguas oficiais" : "L\xc3\xadngua oficial", m.language);
+  line(several ? "Línguas oficiais" : "Língua oficial", m.language);
   line("Moeda", m.currency);
-  line(
-      "C\xc3\xb3"
-      "digos ISO",
-      c.alpha2 + ", " + c.alpha3 + ", " + c.numeric);
+  line("Códigos ISO", c.alpha2 + ", " + c.alpha3 + ", " + c.numeric);
   return sheet;
 }
 

@@ -111,7 +111,7 @@ void checkDisc(const Disc& disc) {
   Names names(disc);
   for (const Entry& e : disc.entries) {
     for (const std::string& title : e.seeAlso) names.entry(e.file, title);
-    names.text(e.file, e.body);
+    names.text(e.bodyFile, e.body);
   }
   for (const Medium& m : disc.media) {
     if (!m.entry.empty()) names.entry(m.file, m.entry);
@@ -119,7 +119,7 @@ void checkDisc(const Disc& disc) {
   }
   for (const Map& m : disc.maps) {
     if (!m.entry.empty()) names.entry(m.file, m.entry);
-    names.text(m.file, m.description);
+    names.text(m.bodyFile, m.description);
   }
 }
 

@@ -30,6 +30,7 @@ struct Entry {
   int id = 0;
   std::string title;
   int category = 0;
+  std::filesystem::path bodyFile;
   std::string body;  // RTF, UTF-8
   std::vector<std::string> seeAlso;
 };
@@ -62,6 +63,7 @@ struct Map {
   double longitude = 0;
   std::string flagDrawing;  // empty: the map has no flag
   std::string entry;
+  std::filesystem::path bodyFile;
   std::string description;  // RTF, UTF-8
 };
 

@@ -52,13 +52,20 @@ bool cataloguesCurrent(const fs::path& media, fs::file_time_type stamp) {
   return true;
 }
 
-int paintPictures(const Disc& disc, const fs::path& media) {
+// Paints the pictures older than their source or the outline file.
+int paintPictures(const Disc& disc, const fs::path& content, const fs::path& media) {
+  fs::path outlineFile = content / "data" / "paises-110m.txt";
+  bool haveOutlines = fs::exists(outlineFile);
+  World world;
   int painted = 0;
   for (const Medium& m : disc.media) {
     if (m.drawing.empty()) continue;
     fs::path out = media / m.fileName;
-    if (fs::exists(out) && fs::last_write_time(out) >= fs::last_write_time(m.file)) continue;
-    if (!paintPicture(m.drawing, m.title, m.width, m.height, out)) {
+    fs::file_time_type source = fs::last_write_time(m.file);
+    if (haveOutlines) source = std::max(source, fs::last_write_time(outlineFile));
+    if (fs::exists(out) && fs::last_write_time(out) >= source) continue;
+    if (haveOutlines && world.empty()) world = readWorld(outlineFile);
+    if (!paintPicture(m.drawing, m.title, m.width, m.height, world, out)) {
       throw DiscError(out, "cannot be written");
     }
     ++painted;
@@ -78,7 +85,7 @@ int build(const fs::path& content, const fs::path& root, bool checkOnly) {
   fs::create_directories(media);
   int written = 0;
   std::vector<fs::path> toCompile = copyResources(content, media, written);
-  written += paintPictures(disc, media);
+  written += paintPictures(disc, content, media);
   if (!cataloguesCurrent(media, catalogueStamp(disc, media))) {
     writeCatalogues(disc, media);
     written += static_cast<int>(catalogueFiles().size());

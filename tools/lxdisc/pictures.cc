@@ -5,7 +5,8 @@
 //   barras RÓTULO=VALOR; ...      a bar chart, values to scale, labels under the bars
 //   circulos NOME:RAIO:COR; ...   a row of circles on a night sky, names under them
 //   cartao COR COR TEXTO          a card shaded between two colours, with the title
-//   localizador LAT LON           the world's graticule with a mark at that place
+//   localizador LAT LON [CODE]    the world map with the country CODE (ISO 3166 numeric)
+//                                 filled and a mark at that place
 // Colours are #rrggbb.
 #include "tools/lxdisc/pictures.h"
 
@@ -13,8 +14,11 @@
 
 #include <cmath>
 #include <fstream>
+
 #include <sstream>
 #include <vector>
+#include "tools/lxdisc/disc_model.h"
+#include "tools/lxdisc/sources.h"
 
 namespace lxdisc {
 namespace {
@@ -195,29 +199,71 @@ void card(cairo_t* cr, const std::vector<std::string>& args, const std::string& 
   centredText(cr, title, w / 2.0, h - 16, 12, w * 0.92);
 }
 
-void locator(cairo_t* cr, double latitude, double longitude, int w, int h) {
-  cairo_set_source_rgb(cr, 0.67, 0.82, 0.93);
-  cairo_paint(cr);
+// The rings of `code` (every ring when empty) as paths. A ring that crosses the 180th
+// meridian is unwrapped into one continuous outline and drawn once on each side.
+void outlines(cairo_t* cr, const World& world, const std::string& code, int w, int h) {
+  for (const Outline& ring : world) {
+    if (!code.empty() && ring.code != code) continue;
+    std::vector<double> longitudes;
+    for (const auto& point : ring.points) {
+      double lon = point.first;
+      if (!longitudes.empty()) {
+        while (lon - longitudes.back() > 180) lon -= 360;
+        while (longitudes.back() - lon > 180) lon += 360;
+      }
+      longitudes.push_back(lon);
+    }
+    for (double shift : {-360.0, 0.0, 360.0}) {
+      for (size_t i = 0; i < ring.points.size(); ++i) {
+        double x = (longitudes[i] + shift + 180) / 360.0 * w;
+        double y = (90 - ring.points[i].second) / 180.0 * h;
+        if (i == 0) {
+          cairo_move_to(cr, x, y);
+        } else {
+          cairo_line_to(cr, x, y);
+        }
+      }
+      cairo_close_path(cr);
+    }
+  }
+}
+
+void graticule(cairo_t* cr, int w, int h) {
   cairo_set_line_width(cr, 1);
-  cairo_set_source_rgba(cr, 0.2, 0.35, 0.55, 0.5);
-  for (int lon = -180; lon <= 180; lon += 30) {
+  cairo_set_source_rgba(cr, 0.2, 0.35, 0.55, 0.35);
+  for (int lon = -150; lon < 180; lon += 30) {
     double x = (lon + 180) / 360.0 * w;
     cairo_move_to(cr, x, 0);
     cairo_line_to(cr, x, h);
   }
-  for (int lat = -90; lat <= 90; lat += 30) {
+  for (int lat = -60; lat <= 60; lat += 30) {
     double y = (90 - lat) / 180.0 * h;
     cairo_move_to(cr, 0, y);
     cairo_line_to(cr, w, y);
   }
   cairo_stroke(cr);
-  // The equator and the prime meridian stand out.
-  cairo_set_source_rgba(cr, 0.75, 0.2, 0.15, 0.6);
-  cairo_move_to(cr, 0, h / 2.0);
-  cairo_line_to(cr, w, h / 2.0);
-  cairo_move_to(cr, w / 2.0, 0);
-  cairo_line_to(cr, w / 2.0, h);
+}
+
+void locator(cairo_t* cr, double latitude, double longitude, const std::string& code,
+             const World& world, int w, int h) {
+  cairo_set_source_rgb(cr, 0.67, 0.82, 0.93);
+  cairo_paint(cr);
+  graticule(cr, w, h);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  outlines(cr, world, "", w, h);
+  cairo_set_source_rgb(cr, 0.93, 0.89, 0.76);
+  cairo_fill_preserve(cr);
+  cairo_set_source_rgb(cr, 0.55, 0.50, 0.40);
+  cairo_set_line_width(cr, 0.5);
   cairo_stroke(cr);
+  if (!code.empty()) {
+    outlines(cr, world, code, w, h);
+    cairo_set_source_rgb(cr, 0.80, 0.33, 0.20);
+    cairo_fill_preserve(cr);
+    cairo_set_source_rgb(cr, 0.45, 0.12, 0.05);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+  }
   double x = (longitude + 180) / 360.0 * w, y = (90 - latitude) / 180.0 * h;
   for (int ring = 3; ring >= 1; --ring) {
     cairo_set_source_rgba(cr, 0.85, 0.1, 0.1, 0.18 * (4 - ring));
@@ -228,7 +274,6 @@ void locator(cairo_t* cr, double latitude, double longitude, int w, int h) {
   cairo_arc(cr, x, y, 3, 0, 2 * M_PI);
   cairo_fill(cr);
 }
-
 void writeBitmap(cairo_surface_t* surface, std::ofstream& out) {
   int w = cairo_image_surface_get_width(surface), h = cairo_image_surface_get_height(surface);
   int stride = cairo_image_surface_get_stride(surface);
@@ -288,8 +333,8 @@ std::string checkDrawing(const std::string& recipe) {
     if (args.size() < 3 || !parseColour(args[0], c) || !parseColour(args[1], c))
       return "expected two colours and a text";
   } else if (painter == "localizador") {
-    if (args.size() != 2 || !isNumber(args[0]) || !isNumber(args[1]))
-      return "expected latitude and longitude";
+    if (args.size() < 2 || args.size() > 3 || !isNumber(args[0]) || !isNumber(args[1]))
+      return "expected latitude, longitude and a country code";
   } else if (painter == "barras") {
     auto list = items(rest, '=');
     if (list.empty()) return "expected LABEL=VALUE items";
@@ -308,8 +353,31 @@ std::string checkDrawing(const std::string& recipe) {
   return "";
 }
 
+World readWorld(const std::filesystem::path& file) {
+  World world;
+  std::istringstream in(readText(file));
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    Outline ring;
+    fields >> ring.code;
+    for (std::string point; fields >> point;) {
+      size_t comma = point.find(',');
+      if (comma == std::string::npos || !isNumber(point.substr(0, comma)) ||
+          !isNumber(point.substr(comma + 1))) {
+        throw DiscError(file, "malformed point " + point);
+      }
+      ring.points.emplace_back(std::stod(point.substr(0, comma)),
+                               std::stod(point.substr(comma + 1)));
+    }
+    world.push_back(std::move(ring));
+  }
+  return world;
+}
+
 bool paintPicture(const std::string& recipe, const std::string& title, int width, int height,
-                  const std::filesystem::path& out) {
+                  const World& world, const std::filesystem::path& out) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
   cairo_t* cr = cairo_create(surface);
   std::string rest, painter = split(recipe, rest);
@@ -330,7 +398,8 @@ bool paintPicture(const std::string& recipe, const std::string& title, int width
   } else if (painter == "cartao") {
     card(cr, args, title, width, height);
   } else if (painter == "localizador") {
-    locator(cr, std::stod(args[0]), std::stod(args[1]), width, height);
+    locator(cr, std::stod(args[0]), std::stod(args[1]), args.size() > 2 ? args[2] : "", world,
+            width, height);
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);

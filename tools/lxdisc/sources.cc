@@ -89,12 +89,13 @@ std::vector<fs::path> headerFiles(const fs::path& folder) {
   return files;
 }
 
-// The RTF body named by `field`, else the file beside the header with the extension .rtf.
-std::string bodyOf(const fs::path& header, const std::string& field) {
+// The RTF body file named by `field`, else the file beside the header with the extension
+// .rtf.
+fs::path bodyFile(const fs::path& header, const std::string& field) {
   fs::path body =
       field.empty() ? fs::path(header).replace_extension(".rtf") : header.parent_path() / field;
   if (!fs::exists(body)) throw DiscError(header, "text file missing: " + body.string());
-  return trim(readText(body));
+  return body;
 }
 
 int categoryNumber(const Disc& disc, Family family, const fs::path& file, const std::string& name) {
@@ -160,7 +161,8 @@ Entry readEntry(const fs::path& file, const Disc& disc) {
   e.title = f.text("Titulo");
   e.id = f.number("Id");
   e.category = categoryNumber(disc, Family::Entries, file, f.text("Categoria"));
-  e.body = bodyOf(file, f.optional("Texto"));
+  e.bodyFile = bodyFile(file, f.optional("Texto"));
+  e.body = trim(readText(e.bodyFile));
   e.seeAlso = splitList(f.optional("VejaTambem"), ';');
   return e;
 }
@@ -206,7 +208,8 @@ Map readMap(const fs::path& file, const Disc& disc) {
   m.longitude = f.decimal("Longitude");
   m.flagDrawing = f.optional("Bandeira");
   m.entry = f.optional("Verbete");
-  m.description = bodyOf(file, f.optional("Texto"));
+  m.bodyFile = bodyFile(file, f.optional("Texto"));
+  m.description = trim(readText(m.bodyFile));
   return m;
 }
 
@@ -231,10 +234,11 @@ void addMapMedia(Disc& disc) {
     locator.caption = "Localização aproximada de " + map.title + " no mapa-múndi.";
     locator.entry = map.entry;
     char where[64];
-    std::snprintf(where, sizeof where, "localizador %.2f %.2f", map.latitude, map.longitude);
+    std::snprintf(where, sizeof where, "localizador %.2f %.2f %s", map.latitude, map.longitude,
+                  disc.countries.at(map.iso3).numeric.c_str());
     locator.drawing = where;
-    locator.width = 360;
-    locator.height = 180;
+    locator.width = 480;
+    locator.height = 240;
     disc.media.push_back(locator);
     if (map.flagDrawing.empty()) continue;
     Medium flag;
