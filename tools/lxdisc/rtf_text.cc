@@ -1,8 +1,6 @@
 // Turning source RTF into disc RTF, and scanning it for pictures and links.
 #include "tools/lxdisc/rtf_text.h"
 
-#include <cstdio>
-
 #include "values/cp1252.h"
 #include "values/string.h"
 
@@ -27,17 +25,7 @@ std::vector<std::string> between(const std::string& text, const std::string& ope
 }  // namespace
 
 std::string toDiscRtf(const std::string& utf8) {
-  std::string out;
-  for (unsigned char c : tqvUtf8ToCp1252(utf8)) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      char escape[5];
-      std::snprintf(escape, sizeof escape, "\\'%02x", c);
-      out += escape;
-    }
-  }
-  return out;
+  return tqvUtf8ToCp1252(utf8);
 }
 
 std::vector<std::string> pictureNames(const std::string& rtf) {

@@ -6,8 +6,8 @@
 
 namespace lxdisc {
 
-// UTF-8 RTF to code page 1252 RTF in plain ASCII: every character above 127 becomes a
-// \'hh escape.
+// UTF-8 RTF to code page 1252 RTF. Characters stay as bytes rather than \'hh escapes: the
+// parser ends a hot spot's target at a backslash, so an escape would cut a title short.
 std::string toDiscRtf(const std::string& utf8);
 
 // The picture names of `{\img NAME\}` runs, in order.
