@@ -1,5 +1,5 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run clean format coverage
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run disc clean format coverage
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
@@ -29,6 +29,14 @@ run: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS) --target lx98
 	./build/release/almanac/app/lx98 $(RUN_ARGS)
+
+# Builds the demo disc from content/ into DISC; only what is older than its sources is
+# written again.
+DISC ?= build/disc
+disc: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS) --target lxdisc
+	./build/release/tools/lxdisc/lxdisc content $(DISC)
 
 bench: release
 	./scripts/run-benchmarks.sh build/release/bench

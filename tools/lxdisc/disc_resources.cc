@@ -1,0 +1,84 @@
+// Copying and compiling the hand-made resources of the disc.
+#include "tools/lxdisc/disc_resources.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+
+#include "framework/services.h"
+#include "framework/standard_application.h"
+#include "media/resources.h"
+#include "tools/lxdisc/disc_model.h"
+#include "tools/lxdisc/rtf_text.h"
+#include "tools/lxdisc/sources.h"
+#include "values/cp1252.h"
+#include "values/string.h"
+
+namespace fs = std::filesystem;
+
+namespace lxdisc {
+namespace {
+
+bool upToDate(const fs::path& out, const fs::path& source) {
+  return fs::exists(out) && fs::last_write_time(out) >= fs::last_write_time(source);
+}
+
+std::string lowerName(std::string name) {
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+
+// The disc's copy of a source file: notation and RTF texts move to code page 1252.
+std::string discBytes(const fs::path& file) {
+  std::string bytes = readText(file), extension = lowerName(file.extension().string());
+  if (extension == ".rtf") return toDiscRtf(bytes);
+  static const std::set<std::string> notation = {".frm", ".tbl", ".lst", ".txt"};
+  return notation.contains(extension) ? tqvUtf8ToCp1252(bytes) : bytes;
+}
+
+}  // namespace
+
+std::vector<fs::path> copyResources(const fs::path& content, const fs::path& media, int& written) {
+  std::vector<fs::path> toCompile;
+  fs::path folder = content / "disco";
+  if (!fs::is_directory(folder)) return toCompile;
+  for (const auto& item : fs::directory_iterator(folder)) {
+    if (!item.is_regular_file()) continue;
+    const fs::path& source = item.path();
+    fs::path out = media / source.filename();
+    if (!upToDate(out, source)) {
+      std::ofstream file(out, std::ios::binary | std::ios::trunc);
+      std::string bytes = discBytes(source);
+      file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+      if (!file) throw DiscError(out, "cannot be written");
+      ++written;
+    }
+    std::string extension = lowerName(source.extension().string());
+    fs::path compiled = media / (lowerName(source.stem().string()) + ".etn");
+    if ((extension == ".tbl" || extension == ".frm") && !upToDate(compiled, source)) {
+      toCompile.push_back(source);
+    }
+  }
+  // The global table first: the application reads it when it starts.
+  std::stable_sort(toCompile.begin(), toCompile.end(), [](const fs::path& a, const fs::path& b) {
+    return (a.stem() == "global") > (b.stem() == "global");
+  });
+  return toCompile;
+}
+
+void compileResources(const fs::path& root, const std::vector<fs::path>& sources) {
+  if (sources.empty()) return;
+  // The tool's program owns the application from here on.
+  auto* app = new tqvStandardApplication();
+  app->setEnvironment("SourceDisk", tqvMakeString(tqvUtf8ToCp1252(root.string())));
+  app->setEnvironment("MediaPath", tqvMakeString("Media"));
+  tqvServices().initResourceTypes();
+  app->Initialize();
+  for (const fs::path& source : sources) {
+    tqvHandle name = tqvMakeString(tqvUtf8ToCp1252(source.stem().string()));
+    bool ok = source.extension() == ".tbl" ? tqvCompileTable(name) : tqvCompileForm(name);
+    if (!ok) throw DiscError(source, "does not compile");
+  }
+}
+
+}  // namespace lxdisc
