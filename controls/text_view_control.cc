@@ -105,6 +105,14 @@ tqvRichTextStyle tqvTextViewControl::style() {
   return s;
 }
 
+std::unique_ptr<tqvRichTextLayout> tqvTextViewControl::layoutFor(TQVINT width, TQVINT pageHeight,
+                                                                 bool images) {
+  if (runs_.isNil()) return nullptr;
+  tqvRichTextStyle s = style();
+  s.showImages = images;
+  return std::make_unique<tqvRichTextLayout>(runs_, fonts_, width, pageHeight, s);
+}
+
 const tqvRichTextLayout* tqvTextViewControl::layout() {
   if (runs_.isNil()) return nullptr;
   TQVINT left, top, right, bottom;
@@ -275,6 +283,12 @@ tqvHandle tqvTextViewControl::perform(const tqvHandle& action, const tqvHandle& 
     return list;
   }
   if (name == "GetContext") return context_;
+  if (name == "Print") {
+    tqvRuntime* runtime = tqvCurrentRuntime();
+    bool printed =
+        runtime != nullptr && runtime->printControl != nullptr && runtime->printControl(self, data);
+    return tqvMakeBoolean(printed);
+  }
   if (name == "GetLayout") {
     const tqvRichTextLayout* l = layout();
     if (l == nullptr) return tqvHandle();
