@@ -154,11 +154,12 @@ void drawPicture(cairo_t* cr, const tqvPrintRect& area, const tqvHandle& image,
   cairo_surface_t* pixels = picture != nullptr ? picture->pixels() : nullptr;
   if (pixels == nullptr) return;
   TQVINT left = 0, top = 0, right = picture->width(), bottom = picture->height();
-  if (tqvRegionEdges(part, left, top, right, bottom)) {
-    left = std::clamp<TQVINT>(left, 0, picture->width());
-    top = std::clamp<TQVINT>(top, 0, picture->height());
-    right = std::clamp<TQVINT>(right, left, picture->width());
-    bottom = std::clamp<TQVINT>(bottom, top, picture->height());
+  TQVINT l, t, r, b;
+  if (tqvRegionEdges(part, l, t, r, b)) {
+    left = std::clamp<TQVINT>(l, 0, right);
+    top = std::clamp<TQVINT>(t, 0, bottom);
+    right = std::clamp<TQVINT>(r, left, right);
+    bottom = std::clamp<TQVINT>(b, top, bottom);
   }
   tqvPrintRect place = tqvFitPicture(area, right - left, bottom - top);
   if (place.width() <= 0 || place.height() <= 0) return;
