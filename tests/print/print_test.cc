@@ -33,8 +33,10 @@ class PrintTest : public ControlsTest {
   }
   // A headless session printing into `directory` (the private one by default), with the
   // main window over it.
-  void openWindow(const std::string& directory = "") {
+  void openWindow(const std::string& directory = "", const std::string& script = "") {
     tqvPlatform::HeadlessOptions options;
+    std::string problem;
+    EXPECT_TRUE(tqvPlatform::parseScript(script, "test", options.script, problem)) << problem;
     options.transcript = transcript_ = std::tmpfile();
     options.printDirectory = directory.empty() ? printed_.path().string() : directory;
     auto backend = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
@@ -114,6 +116,23 @@ TEST_F(PrintTest, AJobThatCannotStartLeavesNothingBehind) {
     EXPECT_EQ(takeError(), c.message);
     EXPECT_FALSE(tqvPrinter().printing());
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 1);
+  }
+}
+
+TEST_F(PrintTest, PrinterSetupListsThePdfPrinterAndMayBeCancelled) {
+  struct Case {
+    std::string keys;
+    bool chosen;
+  };
+  const Case cases[] = {{"key Down\nkey Enter\n", true}, {"key Esc\n", false}};
+  for (const Case& c : cases) {
+    restartProgram();
+    app_ = newApplication();
+    openWindow("", c.keys);
+    tqvPrinter().choose({"CUPS", "Fila", "", {}});
+    EXPECT_EQ(tqvPrinter().printerSetup(), c.chosen) << c.keys;
+    EXPECT_EQ(tqvPrinter().choice().device, c.chosen ? kPdfPrinterName : "Fila");
+    EXPECT_TRUE(errors().empty());
   }
 }
 
