@@ -106,11 +106,14 @@ tqvRichTextStyle tqvTextViewControl::style() {
 }
 
 std::unique_ptr<tqvRichTextLayout> tqvTextViewControl::layoutFor(TQVINT width, TQVINT pageHeight,
-                                                                 bool images) {
-  if (runs_.isNil()) return nullptr;
+                                                                 bool images,
+                                                                 const tqvHandle& text) {
+  tqvHandle runs = runs_, fonts = fonts_;
+  if (!text.isNil() && !parseText(text, runs, fonts)) return nullptr;
+  if (runs.isNil()) return nullptr;
   tqvRichTextStyle s = style();
   s.showImages = images;
-  return std::make_unique<tqvRichTextLayout>(runs_, fonts_, width, pageHeight, s);
+  return std::make_unique<tqvRichTextLayout>(runs, fonts, width, pageHeight, s);
 }
 
 const tqvRichTextLayout* tqvTextViewControl::layout() {
@@ -200,33 +203,38 @@ void tqvTextViewControl::redrawScroller() {
   if (c != nullptr && c != this && c->isVisible()) c->draw();
 }
 
-void tqvTextViewControl::setText(const tqvHandle& given) {
+bool tqvTextViewControl::parseText(const tqvHandle& given, tqvHandle& runs, tqvHandle& fonts) {
   tqvHandle text = given.is(TQV_REFERENCE_TYPE) ? tqvResolve(given) : given;
-  if (text.isNil() || (text.is(TQV_STRING_TYPE) && tqvStringView(text).empty())) return;
+  if (text.isNil() || (text.is(TQV_STRING_TYPE) && tqvStringView(text).empty())) return false;
   if (tqvTextLayoutObject* done = tqvAsTextLayout(text)) {
-    runs_ = done->runs();
-    fonts_ = done->fonts();
-  } else {
-    tqvHandle buffer = text;
-    if (text.is(TQV_STRING_TYPE)) {
-      buffer = tqvMakeString("{\\par \\pard " + std::string(tqvStringView(text)) + "}");
-    } else if (!text.is(TQV_BUFFER_TYPE)) {
-      buffer = tqvMakeString(tqvToStdString(text, false));
-    }
-    tqvHandle request = tqvTable(8);
-    tqvPut(request, "Type", tqvMakeString("RTF"));
-    tqvPut(request, "Buffer", buffer);
-    tqvRichTextStyle s = style();
-    tqvPut(request, "Font", s.font);
-    tqvPut(request, "ForeColor", tqvMakeInt(s.textColour));
-    tqvPut(request, "BackColor", tqvMakeInt(tqvNumberOf(property("BackgroundColor"), 0xFFFFFF)));
-    tqvPut(request, "HotStyle", tqvMakeInt(kHotBit));
-    tqvPut(request, "HotColor", tqvMakeInt(s.hotColour));
-    tqvHandle parsed = tqvParseRTF(request);
-    if (parsed.isNil()) return;
-    runs_ = tqvGet(parsed, "TextRuns");
-    fonts_ = tqvGet(parsed, "ListFonts");
+    runs = done->runs();
+    fonts = done->fonts();
+    return true;
   }
+  tqvHandle buffer = text;
+  if (text.is(TQV_STRING_TYPE)) {
+    buffer = tqvMakeString("{\\par \\pard " + std::string(tqvStringView(text)) + "}");
+  } else if (!text.is(TQV_BUFFER_TYPE)) {
+    buffer = tqvMakeString(tqvToStdString(text, false));
+  }
+  tqvHandle request = tqvTable(8);
+  tqvPut(request, "Type", tqvMakeString("RTF"));
+  tqvPut(request, "Buffer", buffer);
+  tqvRichTextStyle s = style();
+  tqvPut(request, "Font", s.font);
+  tqvPut(request, "ForeColor", tqvMakeInt(s.textColour));
+  tqvPut(request, "BackColor", tqvMakeInt(tqvNumberOf(property("BackgroundColor"), 0xFFFFFF)));
+  tqvPut(request, "HotStyle", tqvMakeInt(kHotBit));
+  tqvPut(request, "HotColor", tqvMakeInt(s.hotColour));
+  tqvHandle parsed = tqvParseRTF(request);
+  if (parsed.isNil()) return false;
+  runs = tqvGet(parsed, "TextRuns");
+  fonts = tqvGet(parsed, "ListFonts");
+  return true;
+}
+
+void tqvTextViewControl::setText(const tqvHandle& given) {
+  if (!parseText(given, runs_, fonts_)) return;
   setProperty("Fonts", fonts_);
   textChanged();
 }

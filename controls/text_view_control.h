@@ -62,12 +62,15 @@ class tqvTextViewControl : public tqvStandardControl {
   void columnArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);
   // The page (from 0) that the position shows.
   TQVINT currentPage();
-  // A layout of the view's text and style for another column (printed pages); null
-  // without text.
-  std::unique_ptr<tqvRichTextLayout> layoutFor(TQVINT width, TQVINT pageHeight, bool images);
+  // A layout of the view's text (or of `text`, taken as "SetText" takes it) in the view's
+  // style for another column (printed pages); null without text.
+  std::unique_ptr<tqvRichTextLayout> layoutFor(TQVINT width, TQVINT pageHeight, bool images,
+                                               const tqvHandle& text = tqvHandle());
 
  private:
-  // Parses RTF bytes (or takes a layout value's runs) and lays the text out anew.
+  // Parses RTF bytes (or takes a layout value's runs); false when there is nothing.
+  bool parseText(const tqvHandle& text, tqvHandle& runs, tqvHandle& fonts);
+  // Parses the text and lays it out anew.
   void setText(const tqvHandle& text);
   void textChanged();
   void area(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);

@@ -106,8 +106,10 @@ bool tqvPrintTextView(const tqvHandle& view, const tqvHandle& data) {
   request.rightIndent = std::max<TQVINT>(0, tqvNumberOf(value("RightIdent"), 0));
   request.section = data;
   bool images = !tqvFlagOf(value("NoBitmaps"), false);
-  request.layOut = [control, images](TQVINT width, TQVINT pageHeight) {
-    return control->layoutFor(width, pageHeight, images);
+  // A "Text" of the data is printed in place of what the view shows.
+  tqvHandle text = data.is(TQV_TABLE_TYPE) ? tqvGet(data, "Text") : tqvHandle();
+  request.layOut = [control, images, text](TQVINT width, TQVINT pageHeight) {
+    return control->layoutFor(width, pageHeight, images, text);
   };
   return tqvPrintText(request);
 }

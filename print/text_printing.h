@@ -23,7 +23,8 @@ struct tqvTextPrint {
 // Prints the text as one job; true when every page was printed.
 bool tqvPrintText(const tqvTextPrint& request);
 
-// The text view's "Print": the view's text with the settings of `data` (a table), else of
-// the view: "Title", "TitleFont", "Footer", "LeftIdent", "RightIdent", "NoBitmaps"; the
-// job is named by "Print Document Name", else the application title.
+// The text view's "Print": the view's text (or the data's "Text") with the settings of
+// `data` (a table), else of the view: "Title", "TitleFont", "Footer", "LeftIdent",
+// "RightIdent", "NoBitmaps"; the job is named by "Print Document Name", else the
+// application title.
 bool tqvPrintTextView(const tqvHandle& view, const tqvHandle& data);

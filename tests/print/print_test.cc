@@ -203,18 +203,23 @@ TEST_F(PrintTest, TextViewsPrintTheirPagesNumberedOfTheTotal) {
              S("Primeira {\\img pic.bmp\\}\\par\\page Segunda\\par\\page Terceira"));
   struct Case {
     bool noBitmaps;
+    const char* text;  // printed in place of the view's
     std::string file;
-    int images;
+    int pages, images;
   };
-  const Case cases[] = {{false, "Lumbra - Rios.pdf", 1}, {true, "Lumbra - Rios (2).pdf", 0}};
+  const Case cases[] = {{false, nullptr, "Lumbra - Rios.pdf", 3, 1},
+                        {true, nullptr, "Lumbra - Rios (2).pdf", 3, 0},
+                        {false, "Outro texto", "Lumbra - Rios (3).pdf", 1, 0}};
   for (const Case& c : cases) {
     tqvHandle data = read(R"((table ("Title" "Rios") ("Footer" "Rodape de teste")))");
     tqvPut(data, "NoBitmaps", tqvMakeBoolean(c.noBitmaps));
+    if (c.text != nullptr) tqvPut(data, "Text", S(c.text));
     EXPECT_TRUE(tqvFlagOf(tqvPerform(control("Texto"), "Print", data), false));
     std::string pdf = printed_.file(c.file);
-    ASSERT_EQ(pdf_reading::pages(pdf), 3) << c.file;
+    ASSERT_EQ(pdf_reading::pages(pdf), c.pages) << c.file;
     EXPECT_EQ(pdf_reading::images(pdf), c.images) << c.file;
   }
+  EXPECT_NE(pdf_reading::text(printed_.file(cases[2].file)).find("Outro texto"), std::string::npos);
   std::string first = pdf_reading::text(printed_.file(cases[0].file), 1);
   std::string last = pdf_reading::text(printed_.file(cases[0].file), 3);
   for (const char* part :
