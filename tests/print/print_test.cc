@@ -138,6 +138,8 @@ TEST_F(PrintTest, PrinterSetupListsThePdfPrinterAndMayBeCancelled) {
 
 TEST_F(PrintTest, DrawingDuringAJobLandsOnThePage) {
   openWindow();
+  discFile("pic.bmp",
+           bitmap(30, 20, [](int x, int y) { return uint32_t(x * 8) << 8 | uint32_t(y); }));
   tqvDrawingSurface* screen = tqvScreenSurface();
   ASSERT_NE(screen, nullptr);
   tqvPrintJobs& printer = tqvPrinter();
@@ -146,11 +148,37 @@ TEST_F(PrintTest, DrawingDuringAJobLandsOnThePage) {
   EXPECT_EQ(screen->cairoSurface(), tqvAsDrawingContext(printer.context())->cairoSurface());
   EXPECT_EQ(screen->surfaceWidth(), printer.pageWidth());
   screen->fillRect(0, 0, 50, 50, 0x0000FF);
+  screen->line(0, 60, 600, 60, 0);
+  screen->drawImage(tqvResolve(S("pic.bmp")), 100, 100);
+  screen->drawTextAt(S("Desenho comum"), 100, 200);
   EXPECT_EQ(pixel(10, 10), 0x000000u);  // the screen stays as it was
   ASSERT_TRUE(printer.endPage() && printer.endJob());
   screen->fillRect(0, 0, 50, 50, 0x0000FF);
   EXPECT_EQ(pixel(10, 10), 0xFF0000u);
   EXPECT_EQ(pdf_reading::pages(printer.lastSaved()), 1);
+  EXPECT_EQ(pdf_reading::images(printer.lastSaved()), 1);
+  EXPECT_NE(pdf_reading::text(printer.lastSaved()).find("Desenho comum"), std::string::npos);
+}
+
+TEST_F(PrintTest, QueriesTellTheA4PageOrReportAPrinterOutOfReach) {
+  openWindow();
+  struct Case {
+    std::function<TQVINT(tqvPrintJobs&)> query;
+    TQVINT pdfAnswer;
+    const char* number;
+  };
+  const Case cases[] = {{[](tqvPrintJobs& p) { return p.pageWidth(); }, 2480, "15"},
+                        {[](tqvPrintJobs& p) { return p.pageHeight(); }, 3508, "17"},
+                        {[](tqvPrintJobs& p) { return p.resolutionX(); }, 300, "23"},
+                        {[](tqvPrintJobs& p) { return p.resolutionY(); }, 300, "25"}};
+  tqvPrintJobs& printer = tqvPrinter();
+  for (const Case& c : cases) {
+    printer.choose({"PDF", kPdfPrinterName, "", {}});
+    EXPECT_EQ(c.query(printer), c.pdfAnswer);
+    printer.choose({"CUPS", "Fila", "", {}});  // headless sessions reach no CUPS queue
+    EXPECT_EQ(c.query(printer), -1);
+    EXPECT_EQ(takeError(), error(c.number, "unable to get printer information context"));
+  }
 }
 
 TEST_F(PrintTest, PicturesFillTheWidthOrTheHeightCentred) {
