@@ -2,7 +2,6 @@
 #include "print/print_jobs.h"
 
 #include <cairo-pdf.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -12,6 +11,7 @@
 #include "media/drawing_context.h"
 #include "media/drawing_surface.h"
 #include "media/media_services.h"
+#include "platform/replace_file.h"
 #include "print/printer_setup.h"
 #include "values/cp1252.h"
 #include "values/error.h"
@@ -110,11 +110,15 @@ bool tqvPrintJobs::startJob(std::string_view name) {
 
   // The device context: a PDF document written to a temporary file.
   std::error_code ec;
-  fs::path scratch = fs::temp_directory_path(ec) / ("tqv-print-" + std::to_string(::getpid()) +
-                                                    "-" + std::to_string(++jobCount_) + ".pdf");
+  fs::path folder = fs::temp_directory_path(ec);
+  if (ec) {
+    report("4", "unable to get printer context");
+    return false;
+  }
+  fs::path scratch = tqvPlatform::temporaryPathFor((folder / "tqv-print.pdf").string());
   cairo_surface_t* surface = cairo_pdf_surface_create(scratch.c_str(), kPageWidth * kPointsPerPixel,
                                                       kPageHeight * kPointsPerPixel);
-  if (ec || cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+  if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
     cairo_surface_destroy(surface);
     fs::remove(scratch, ec);
     report("4", "unable to get printer context");

@@ -81,7 +81,6 @@ class tqvPrintJobs : public tqvRuntimePart {
   std::string title_;
   std::string lastSaved_;
   bool pageOpen_ = false;
-  int jobCount_ = 0;
 };
 
 // The current runtime's print jobs, made on first use.
