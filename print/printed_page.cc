@@ -12,6 +12,7 @@
 #include "media/text_drawing.h"
 #include "print/print_jobs.h"
 #include "values/convert.h"
+#include "values/cp1252.h"
 #include "values/font.h"
 #include "values/generic.h"
 #include "values/region.h"
@@ -125,6 +126,20 @@ tqvHandle tqvPageNumberText(TQVINT number, TQVINT total) {
   std::string text = "Página " + std::to_string(number);
   if (total > 0) text += " de " + std::to_string(total);
   return tqvFromUtf8(text);
+}
+
+std::string tqvSectionJobName(tqvPrintingSection section) {
+  switch (section) {
+    case tqvPrintingSection::Atlas:
+      return "LX98 - Mapa";
+    case tqvPrintingSection::Media:
+      return "LX98 - Midias";
+    case tqvPrintingSection::Database:
+      return "LX98 - Banco de Dados";
+    case tqvPrintingSection::Infographics:
+      break;
+  }
+  return tqvUtf8ToCp1252("LX99 - Infográfico");
 }
 
 tqvPrintRect tqvFitPicture(const tqvPrintRect& area, TQVINT pictureWidth, TQVINT pictureHeight) {

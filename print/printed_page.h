@@ -47,6 +47,11 @@ tqvHandle tqvPageNumberText(TQVINT number, TQVINT total = 0);
 // kept, or as high when that would be too tall, centred.
 tqvPrintRect tqvFitPicture(const tqvPrintRect& area, TQVINT pictureWidth, TQVINT pictureHeight);
 
+// The sections that print a page, and their job names (code page 1252): "LX98 - Mapa",
+// "LX98 - Midias", "LX98 - Banco de Dados", "LX99 - Infográfico".
+enum class tqvPrintingSection { Atlas, Media, Database, Infographics };
+std::string tqvSectionJobName(tqvPrintingSection section);
+
 // One printed page of a section.
 struct tqvPrintedPage {
   std::string jobName;  // "LX98 - Mapa", ... (code page 1252)

@@ -203,14 +203,14 @@ TEST_F(PrintTest, SectionPagesAreSavedUnderNewNamesAndAnnounced) {
   discFile("wide.bmp",
            bitmap(80, 20, [](int x, int y) { return uint32_t(x * 3) << 16 | uint32_t(y * 9); }));
   tqvPrintedPage page;
-  page.jobName = "LX98 - Mapa";
+  page.jobName = tqvSectionJobName(tqvPrintingSection::Infographics);
   page.title = S("Brasil");
   page.image = tqvResolve(S("wide.bmp"));
   ASSERT_NE(tqvAsImage(page.image), nullptr);
   ASSERT_TRUE(tqvPrintPage(page));
   ASSERT_TRUE(tqvPrintPage(page));
-  std::string first = printed_.file("LX98 - Mapa - Brasil.pdf");
-  std::string second = printed_.file("LX98 - Mapa - Brasil (2).pdf");
+  std::string first = printed_.file("LX99 - Infográfico - Brasil.pdf");
+  std::string second = printed_.file("LX99 - Infográfico - Brasil (2).pdf");
   ASSERT_TRUE(fs::exists(first) && fs::exists(second));
   EXPECT_NE(boxes().find("O documento impresso foi salvo em " + second), std::string::npos)
       << boxes();
