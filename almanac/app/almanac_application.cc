@@ -18,6 +18,7 @@
 #include "framework/screen_report.h"
 #include "framework/services.h"
 #include "media/resources.h"
+#include "print/print_jobs.h"
 #include "storage/file_stream.h"
 #include "values/convert.h"
 #include "values/cp1252.h"
@@ -94,8 +95,7 @@ void AlmanacApplication::Initialize() {
   }
   tqvStandardApplication::Initialize();
   lxRegisterScreenFiles();
-  // The PDF printer is always there, so printing is always allowed.
-  setEnvironment("NoPrintingAllowed", TQV_FALSE);
+  setEnvironment("NoPrintingAllowed", tqvNoPrintingAllowed() ? TQV_TRUE : TQV_FALSE);
   if (previewing_) return;
   if (!lxCatalogue().initialize()) tqvError(tqvUtf8ToCp1252("Erro ao abrir o Banco de dados!"));
 }
