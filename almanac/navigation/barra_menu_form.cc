@@ -17,6 +17,7 @@
 #include "framework/perform.h"
 #include "framework/runtime.h"
 #include "media/resources.h"
+#include "storage/file_stream.h"
 #include "values/convert.h"
 #include "values/cp1252.h"
 #include "values/generic.h"
@@ -103,6 +104,22 @@ tqvHandle runPopUp(const tqvHandle& menu, const char* dialog = "PopUpMenu") {
   return tqvRunMenu(menu, S(dialog));
 }
 
+// Whether the screen registered as `name` is on the disc; screens of sections that a disc
+// does not have yet answer false, and the user is told instead of the program failing.
+bool onDisc(std::string_view name) {
+  tqvHandle file = tqvReferenceName(tqvGetGlobal(name));
+  if (!file.is(TQV_STRING_TYPE) || tqvFileExists(tqvLocateFile(file, tqvHandle()))) return true;
+  tqvHandle message = tqvResolve(S("MsgNotOnThisDisc"));
+  tqvAlert(message.is(TQV_STRING_TYPE)
+               ? std::string(tqvStringView(message))
+               : tqvUtf8ToCp1252("Esta parte do almanaque não está neste disco."));
+  return false;
+}
+
+tqvHandle runDialog(std::string_view name, const tqvHandle& data = tqvHandle()) {
+  return onDisc(name) ? tqvRunDialog(S(name), data) : tqvHandle();
+}
+
 bool isTextEditor(const tqvHandle& control) {
   tqvControlObject* c = tqvAsControl(control);
   if (c == nullptr) return false;
@@ -141,7 +158,7 @@ void BarraMenuForm::open(const tqvHandle& data) {
 }
 
 void BarraMenuForm::goTo(std::string_view name, const tqvHandle& parameters) {
-  tqvOpenFormByName(S(name), parameters);
+  if (onDisc(name)) tqvOpenFormByName(S(name), parameters);
 }
 
 bool BarraMenuForm::performOnControl(const char* name, const char* action) {
@@ -206,7 +223,7 @@ void BarraMenuForm::sectionMenu() {
 }
 
 void BarraMenuForm::search() {
-  tqvHandle result = tqvRunDialog(S("BuscaDialog"));
+  tqvHandle result = runDialog("BuscaDialog");
   std::string text = resultText(result);
   size_t colon = text.find(':');
   if (colon == std::string::npos) return;
@@ -243,14 +260,14 @@ void BarraMenuForm::itineraries(const tqvHandle& choice) {
     tqvHandle parameters = tqvTable(4);
     tqvPut(parameters, "VerbID", tqvMakeInt(currentEntryId));
     tqvPut(parameters, "VerbTit", currentEntryTitle.isNil() ? S("") : currentEntryTitle);
-    tqvRunDialog(S("VBCRDialog"), parameters);
+    runDialog("VBCRDialog", parameters);
   } else if (lxBookmarkCount() >= 1) {
     goTo("VerbeteForm", choice);
   }
 }
 
 void BarraMenuForm::historyDialog() {
-  tqvHandle result = tqvRunDialog(S("HistoryDlg"));
+  tqvHandle result = runDialog("HistoryDlg");
   if (!result.is(TQV_TABLE_TYPE)) return;
   tqvHandle form = tqvGet(result, "Jump Form");
   tqvHandle record = tqvNavigationRecord();
@@ -290,9 +307,9 @@ void BarraMenuForm::helpMenu() {
   } else if (choice == tqvUtf8ToCp1252("Índice")) {
     tqvOpenHelpFile();
   } else if (choice == "Sobre o Zazuzadov") {
-    tqvRunDialog(S("SobreDlg"));
+    runDialog("SobreDlg");
   } else if (choice == tqvUtf8ToCp1252("Preferências")) {
-    tqvRunDialog(S("PrefsDlg"));
+    runDialog("PrefsDlg");
     // Video controls read the video preferences again.
     for (const char* name : {"VideoControl", "AnimControl"}) {
       tqvHandle control = findControl(S(name), S("Name"));

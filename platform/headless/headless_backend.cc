@@ -185,6 +185,20 @@ BoxAnswer HeadlessBackend::messageBox(std::string_view text, std::string_view ca
     answer = answer_;
     answer_ = BoxAnswer::Ok;
   }
+  // A program that asks the same question again and again while the script stands still
+  // (a disc prompt answered OK with no disc) would never end: it is failed and cancelled.
+  bool again = boxShown_ && lastBox_ == text && next_ == scriptAtLastBox_;
+  sameBoxes_ = again ? sameBoxes_ + 1 : 0;
+  scriptAtLastBox_ = next_;
+  if (sameBoxes_ >= kSameBoxLimit && kind == BoxKind::OkCancel) {
+    if (sameBoxes_ == kSameBoxLimit) {
+      debugOutput(options_.scriptName + ": the same message box came " +
+                  std::to_string(kSameBoxLimit) +
+                  " times with nothing in between; answered cancel\n");
+      status_ = 1;
+    }
+    answer = BoxAnswer::Cancel;
+  }
   boxShown_ = true;
   lastBox_ = std::string(text);
   transcriptLine("box " + oneLine(caption) + ": " + oneLine(text) + " -> " +

@@ -120,6 +120,10 @@ class HeadlessBackend : public Backend {
   BoxAnswer answer_ = BoxAnswer::Ok;
   bool boxShown_ = false;
   std::string lastBox_;
+  // Repeats of the last box with the script where it was, and where it was.
+  static constexpr int kSameBoxLimit = 20;
+  int sameBoxes_ = 0;
+  size_t scriptAtLastBox_ = 0;
   std::string clipboard_;
   WindowSetup setup_;
   int32_t scale_ = 1;

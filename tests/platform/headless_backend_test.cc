@@ -97,6 +97,17 @@ TEST_F(Headless, EndOfScriptAsksToCloseThenEnds) {
   EXPECT_EQ(backend_->exitStatus(), 0);
 }
 
+TEST_F(Headless, TheSameQuestionAskedOverAndOverIsCancelledAndFails) {
+  start("key a\n");
+  std::string answers;
+  for (int i = 0; i < 23; ++i) {
+    answers +=
+        backend_->messageBox("Insira o disco", "C", BoxKind::OkCancel) == BoxAnswer::Ok ? 'o' : 'c';
+  }
+  EXPECT_EQ(answers, std::string(20, 'o') + "ccc");
+  EXPECT_EQ(backend_->exitStatus(), 1);
+}
+
 TEST_F(Headless, AnswersAndExpectationsApplyToTheBoxesShown) {
   start("answer cancel\nanswer cancel\nwait 10\nexpect-box Sair?\n");
   // A box shown before the program pumps (at start-up) takes the next answer line.

@@ -8,6 +8,9 @@
 #include "framework/services.h"
 #include "framework/standard_application.h"
 #include "media/resources.h"
+#include "storage/encoding.h"
+#include "storage/file_stream.h"
+#include "storage/memory_stream.h"
 #include "tools/lxdisc/disc_model.h"
 #include "tools/lxdisc/rtf_text.h"
 #include "tools/lxdisc/sources.h"
@@ -66,6 +69,18 @@ std::vector<fs::path> copyResources(const fs::path& content, const fs::path& med
   return toCompile;
 }
 
+// A screen's compiled file is the binary encoding of the form its notation describes (the
+// program opens a screen by name from it).
+static bool compileScreen(const fs::path& source, const fs::path& root) {
+  tqvHandle form = tqvLoadResourceFile(tqvMakeString(tqvUtf8ToCp1252(source.filename().string())));
+  if (!form.is(TQV_FORM_TYPE)) return false;
+  tqvHandle encoded = tqvMemoryStream(nullptr, 0);
+  tqvEncode(encoded, form);
+  fs::path out = root / "Media" / (lowerName(source.stem().string()) + ".etn");
+  return tqvWriteWholeFile(tqvMakeString(tqvUtf8ToCp1252(out.string())),
+                           encoded.as<tqvMemoryStreamObject>()->writtenBytes(), true);
+}
+
 void compileResources(const fs::path& root, const std::vector<fs::path>& sources) {
   if (sources.empty()) return;
   // The tool's program owns the application from here on.
@@ -76,7 +91,7 @@ void compileResources(const fs::path& root, const std::vector<fs::path>& sources
   app->Initialize();
   for (const fs::path& source : sources) {
     tqvHandle name = tqvMakeString(tqvUtf8ToCp1252(source.stem().string()));
-    bool ok = source.extension() == ".tbl" ? tqvCompileTable(name) : tqvCompileForm(name);
+    bool ok = source.extension() == ".tbl" ? tqvCompileTable(name) : compileScreen(source, root);
     if (!ok) throw DiscError(source, "does not compile");
   }
 }

@@ -12,6 +12,7 @@
 #include "tools/lxdisc/checks.h"
 #include "tools/lxdisc/disc_resources.h"
 #include "tools/lxdisc/pictures.h"
+#include "tools/lxdisc/screen_art.h"
 #include "tools/lxdisc/sources.h"
 #include "values/cp1252.h"
 #include "values/string.h"
@@ -86,6 +87,7 @@ int build(const fs::path& content, const fs::path& root, bool checkOnly) {
   int written = 0;
   std::vector<fs::path> toCompile = copyResources(content, media, written);
   written += paintPictures(disc, content, media);
+  written += paintScreenArt(media, "/proc/self/exe");
   if (!cataloguesCurrent(media, catalogueStamp(disc, media))) {
     writeCatalogues(disc, media);
     written += static_cast<int>(catalogueFiles().size());

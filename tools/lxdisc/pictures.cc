@@ -409,4 +409,11 @@ bool paintPicture(const std::string& recipe, const std::string& title, int width
   return static_cast<bool>(file);
 }
 
+bool saveBitmap(cairo_surface_t* surface, const std::filesystem::path& out) {
+  cairo_surface_flush(surface);
+  std::ofstream file(out, std::ios::binary | std::ios::trunc);
+  if (file) writeBitmap(surface, file);
+  return static_cast<bool>(file);
+}
+
 }  // namespace lxdisc

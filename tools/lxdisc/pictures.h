@@ -1,6 +1,8 @@
 // Pictures the builder paints from a short recipe (the "Desenho" field of a medium).
 #pragma once
 
+#include <cairo.h>
+
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -27,5 +29,8 @@ std::string checkDrawing(const std::string& recipe);
 // when the file cannot be written.
 bool paintPicture(const std::string& recipe, const std::string& title, int width, int height,
                   const World& world, const std::filesystem::path& out);
+
+// Writes a cairo image surface as a 24-bit bitmap; false when the file cannot be written.
+bool saveBitmap(cairo_surface_t* surface, const std::filesystem::path& out);
 
 }  // namespace lxdisc

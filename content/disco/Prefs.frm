@@ -1,0 +1,22 @@
+; PrefsDlg: written by content/tools/telas.py
+(form ("Class" "PrefsDlg") ("Name" "PrefsDlg") ("Dialog" true)
+      ("Background Image" "dlg_preferencias.bmp") ("Origin X" 120) ("Origin Y" 90)
+      ("TabStopList" (list "ShowIntro" "FullVideo" "SoundEffects" "VolumeSlider" "OKButton" "CancelButton"))
+      ("Control List"
+       (list
+        (control ("Class" "CheckBox") ("Name" "ShowIntro") ("Hot Spot" (rect 24 52 352 22))
+                 ("Text" "Mostrar a abertura ao iniciar") ("Font" (font "Arial" 11 0)))
+        (control ("Class" "CheckBox") ("Name" "FullVideo") ("Hot Spot" (rect 24 80 352 22))
+                 ("Text" "Tela cheia (janela e vídeos)") ("Font" (font "Arial" 11 0)))
+        (control ("Class" "CheckBox") ("Name" "SoundEffects") ("Hot Spot" (rect 24 108 352 22))
+                 ("Text" "Efeitos sonoros") ("Font" (font "Arial" 11 0)))
+        (control ("Class" "StaticText") ("Name" "VolumeTitulo") ("TextRegion" (rect 24 146 200 20))
+                 ("Text" "Volume") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 43 45 66)))
+        (control ("Class" "Slider") ("Name" "VolumeSlider") ("Hot Spot" (rect 24 172 300 20))
+                 ("Min" 0) ("Max" 100) ("Step" 5) ("Page" 10))
+        (control ("Class" "StaticText") ("Name" "VolumeValue") ("TextRegion" (rect 336 170 40 22))
+                 ("Text" "75") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 43 45 66)))
+        (control ("Class" "Button") ("Name" "OKButton") ("Hot Spot" (rect 184 256 96 28))
+                 ("Image" "bt_ok.bmp") ("PressedImage" "bt_ok_p.bmp"))
+        (control ("Class" "Button") ("Name" "CancelButton") ("Hot Spot" (rect 288 256 96 28))
+                 ("Image" "bt_cancelar.bmp") ("PressedImage" "bt_cancelar_p.bmp")))))

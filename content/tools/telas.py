@@ -1,0 +1,225 @@
+#!/usr/bin/env python3
+"""Writes the almanac's screens (content/disco/*.frm) from the tables below.
+
+The screens share one frame: the menu bar along the top, the title band painted into
+each section's background by lxdisc, and the content panel. Run it again after changing
+this file; the .frm files it writes are committed with it.
+"""
+from pathlib import Path
+
+DISCO = Path(__file__).resolve().parent.parent / "disco"
+INK = "(rgb 43 45 66)"
+SOFT = "(rgb 96 99 120)"
+
+# The menu bar: control name, picture name, rollover help.
+BAR = [
+    ("MainHome", "inicio", "Volta à tela inicial"),
+    ("Zazuzadov", "secoes", "Abre o menu das seções"),
+    ("Busca", "busca", "Procura palavras em todo o disco"),
+    ("Marcador", "marcador", "Seus verbetes marcados e roteiros"),
+    ("GoBack", "voltar", "Volta à tela anterior"),
+    ("Historico", "historico", "As telas que você visitou"),
+    ("Internet", "internet", "Abre o navegador de Internet"),
+    ("Ajuda", "ajuda", "Ajuda, créditos e preferências"),
+    ("Minimizar", "minimizar", "Minimiza a janela"),
+    ("Sair", "sair", "Encerra o programa"),
+]
+
+
+def q(text):
+    return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+
+def bar(section):
+    controls = []
+    for i, (name, picture, help_text) in enumerate(BAR):
+        x = 16 + i * 61
+        controls.append(
+            f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} 3 58 34))\n'
+            f'                 ("Image" "bt_{picture}_{section}.bmp")'
+            f' ("PressedImage" "bt_{picture}_{section}_p.bmp") ("Help" {q(help_text)}))')
+    return controls
+
+
+def text(name, x, y, w, h, body, size=12, bold=False, colour=INK):
+    style = '"bold"' if bold else "0"
+    return (f'(control ("Class" "StaticText") ("Name" {q(name)}) ("TextRegion" (rect {x} {y} {w} {h}))\n'
+            f'                 ("Text" {q(body)}) ("Font" (font "Arial" {size} {style}))'
+            f' ("Foreground Color" {colour}))')
+
+
+def form(name, klass, background, controls, extra=""):
+    body = "\n        ".join(controls)
+    return (f'; {name}: written by content/tools/telas.py\n'
+            f'(form ("Class" {q(klass)}) ("Name" {q(name)})\n'
+            f'      ("Background Image" {q(background)}){extra}\n'
+            f'      ("Control List"\n       (list\n        {body})))\n')
+
+
+def write(file, text_):
+    (DISCO / file).write_text(text_, encoding="utf-8")
+
+
+LATER = "Esta seção está sendo preparada para a próxima edição do disco de demonstração."
+
+# Section homes: form name, class, file, section picture id, heading, text, ready now.
+HOMES = [
+    ("VerbHForm", "VerbHForm", "VerbHF", "verbetes", "Bem-vindo aos verbetes",
+     "Os verbetes são o coração do almanaque: textos curtos e claros sobre história, "
+     "geografia, ciências, artes, esportes, personalidades e o Brasil. Cada verbete traz "
+     "ligações para outros verbetes, figuras e mapas: basta clicar numa palavra destacada "
+     "para seguir a ligação.", False),
+    ("JMidiaHForm", "JMidiaHForm", "JMidiaHF", "midias", "Figuras, gráficos e mapas",
+     "Ilustrações, gráficos, bandeiras e mapas do disco, reunidos por assunto. Cada mídia "
+     "tem uma legenda e, quando existe, uma ligação para o verbete que fala dela.", False),
+    ("AtlasHForm", "AtlasHForm", "AtlasHF", "atlas", "O mundo em mapas",
+     "Mapas de localização e fichas dos países: capital, língua, moeda e o lugar de cada "
+     "um no mundo. Escolha um continente e, depois, o país.", False),
+    ("BDadosHForm", "BDadosHForm", "BDadosHF", "bdados", "Países e estados em números",
+     "Compare países e estados brasileiros por área, população e outros dados. Monte uma "
+     "pesquisa, ordene o resultado e veja a ficha de cada lugar.", False),
+    ("LinhaTempoForm", "LinhaTempoForm", "LTempoHF", "ltempo", "Uma viagem pela história",
+     "Dos primeiros povos aos dias de hoje, os acontecimentos que mudaram o mundo e o "
+     "Brasil, era por era.", False),
+    ("RetrospectivaHF", "RetrospectivaHF", "RetroHF", "retro", "O ano que passou",
+     "Os fatos que marcaram o ano, mês a mês: política, ciência, cultura e esporte no "
+     "Brasil e no mundo.", False),
+    ("AgenDiaForm", "AgenDiaForm", "AGDForm", "agenda", "Sua agenda",
+     "Anote seus compromissos e veja, em cada dia, os feriados e as datas históricas.",
+     False),
+    ("AgenMesForm", "AgenMesForm", "AGMForm", "agenda", "Sua agenda do mês",
+     "Todos os dias do mês numa só tela, com os feriados e os seus compromissos.", False),
+    ("CurioHForm", "CurioHForm", "CurioHF", "curio", "Você sabia?",
+     "Fatos surpreendentes sobre a natureza, a ciência e a história, para ler de uma vez "
+     "ou um por dia.", False),
+    ("VerbeteForm", "VerbeteForm", "VrbtForm", "verbetes", "Verbete",
+     "Aqui aparece o texto do verbete escolhido, com as suas figuras e ligações.", False),
+    ("Jogo0", "JogoForm", "Jogo00", "jogo", "Teste seus conhecimentos",
+     "Responda a perguntas sobre todos os assuntos do almanaque, escolha o nível de "
+     "dificuldade e tente bater o seu recorde.", False),
+]
+
+MAIN_TILES = [
+    ("Verbetes", "verbetes", "Textos sobre todos os assuntos"),
+    ("Midias", "midias", "Figuras, gráficos e mapas"),
+    ("Atlas", "atlas", "Os países do mundo"),
+    ("BancoDeDados", "bdados", "Países e estados em números"),
+    ("LinhaDoTempo", "ltempo", "Os fatos da história"),
+    ("Retrospectiva", "retro", "O ano que passou"),
+    ("Agenda", "agenda", "Compromissos e datas"),
+    ("Curiosidades", "curio", "Você sabia?"),
+    ("Jogo", "jogo", "Perguntas e respostas"),
+]
+
+
+def main_form():
+    controls = bar("principal")
+    for i, (name, picture, help_text) in enumerate(MAIN_TILES):
+        x, y = 28 + (i % 3) * 200, 106 + (i // 3) * 108
+        controls.append(
+            f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 184 100))\n'
+            f'                 ("Image" "tile_{picture}.bmp") ("PressedImage" "tile_{picture}_p.bmp")'
+            f' ("Help" {q(help_text)}))')
+    controls.append(text("Dica", 32, 434, 576, 20,
+                         "Escolha uma seção, ou use o botão Seções a qualquer momento.",
+                         10, False, SOFT))
+    write("MainForm.frm", form("MainForm", "MainForm", "fundo_principal.bmp", controls,
+                               '\n      ("TabStopList" (list ' +
+                               " ".join(q(t[0]) for t in MAIN_TILES) + "))"))
+
+
+def homes():
+    for name, klass, file, picture, heading, body, ready in HOMES:
+        controls = bar(picture)
+        controls.append(text("Subtitulo", 40, 116, 560, 28, heading, 16, True))
+        controls.append(text("Texto", 40, 156, 560, 120, body, 12))
+        if not ready:
+            controls.append(text("EmBreve", 40, 420, 560, 32, LATER, 10, False, SOFT))
+        write(file + ".frm", form(name, klass, f"fundo_{picture}.bmp", controls))
+
+
+def dialog(name, klass, file, picture, width, height, controls, extra=""):
+    x, y = (640 - width) // 2, (480 - height) // 2
+    body = "\n        ".join(controls)
+    write(file + ".frm",
+          f'; {name}: written by content/tools/telas.py\n'
+          f'(form ("Class" {q(klass)}) ("Name" {q(name)}) ("Dialog" true)\n'
+          f'      ("Background Image" {q(picture)}) ("Origin X" {x}) ("Origin Y" {y}){extra}\n'
+          f'      ("Control List"\n       (list\n        {body})))\n')
+
+
+def picture_button(name, picture, x, y, extra=""):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 96 28))\n'
+            f'                 ("Image" "bt_{picture}.bmp") ("PressedImage" "bt_{picture}_p.bmp"){extra})')
+
+
+def dialogs():
+    dialog("QuitDlg", "QuitDlg", "Quit", "dlg_sair.bmp", 360, 150, [
+        text("Pergunta", 16, 52, 328, 40, "Deseja mesmo sair do Zazuzadov Lumbra 98?", 12),
+        picture_button("OKButton", "sim", 72, 106),
+        picture_button("CancelButton", "nao", 192, 106),
+    ], '\n      ("TabStopList" (list "OKButton" "CancelButton"))')
+    dialog("HistoryDlg", "HistoryDlg", "HistDlg", "dlg_historico.bmp", 400, 320, [
+        text("Legenda", 16, 44, 368, 20, "Clique numa tela para voltar a ela.", 10, False, SOFT),
+        '(control ("Class" "ListBox") ("Name" "History List") ("Hot Spot" (rect 16 66 368 202))\n'
+        '                 ("Font" (font "Arial" 11 0)) ("Row Height" 20))',
+        picture_button("OKButton", "ok", 184, 280),
+        picture_button("Fechar", "fechar", 288, 280),
+    ], '\n      ("TabStopList" (list "History List" "OKButton" "Fechar"))')
+    check = lambda name, y, label: (
+        f'(control ("Class" "CheckBox") ("Name" {q(name)}) ("Hot Spot" (rect 24 {y} 352 22))\n'
+        f'                 ("Text" {q(label)}) ("Font" (font "Arial" 11 0)))')
+    dialog("PrefsDlg", "PrefsDlg", "Prefs", "dlg_preferencias.bmp", 400, 300, [
+        check("ShowIntro", 52, "Mostrar a abertura ao iniciar"),
+        check("FullVideo", 80, "Tela cheia (janela e vídeos)"),
+        check("SoundEffects", 108, "Efeitos sonoros"),
+        text("VolumeTitulo", 24, 146, 200, 20, "Volume", 11, True),
+        '(control ("Class" "Slider") ("Name" "VolumeSlider") ("Hot Spot" (rect 24 172 300 20))\n'
+        '                 ("Min" 0) ("Max" 100) ("Step" 5) ("Page" 10))',
+        text("VolumeValue", 336, 170, 40, 22, "75", 11, True),
+        picture_button("OKButton", "ok", 184, 256),
+        picture_button("CancelButton", "cancelar", 288, 256),
+    ], '\n      ("TabStopList" (list "ShowIntro" "FullVideo" "SoundEffects" "VolumeSlider"'
+       ' "OKButton" "CancelButton"))')
+    dialog("SobreDlg", "SobreDlg", "Sobre", "dlg_sobre.bmp", 420, 280, [
+        text("Nome", 24, 52, 372, 28, "Zazuzadov Lumbra 98", 18, True),
+        text("Versao", 24, 84, 372, 20, "Versão 1.0 — disco de demonstração", 11, False, SOFT),
+        text("Texto", 24, 116, 372, 96,
+             "Um almanaque multimídia do mundo e do Brasil: verbetes, mídias, atlas, banco de "
+             "dados, linha do tempo, agenda, curiosidades e jogo. Os textos deste disco foram "
+             "escritos pela equipe; as fontes dos dados estão nos créditos.", 11),
+        picture_button("Fechar", "fechar", 162, 236, ' ("Action" "close")'),
+    ], '\n      ("TabStopList" (list "Fechar"))')
+    for name, file in (("PopUpMenu", "PopUpMnu"), ("PopUpMenu1", "PUpMnu1")):
+        write(file + ".frm",
+              f'; {name}: written by content/tools/telas.py\n'
+              f'(form ("Class" {q(name)}) ("Name" {q(name)}) ("Dialog" true)\n'
+              f'      ("Font" (font "Arial" 12 0)) ("Background Color" (rgb 251 248 241))\n'
+              f'      ("Foreground Color" {INK}) ("Highlight Color" (rgb 43 45 66))\n'
+              f'      ("Highlight Text Color" (rgb 244 227 178)))\n')
+
+
+def credits():
+    controls = [
+        '(control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))\n'
+        '                 ("Image" "bt_voltar_principal.bmp") ("PressedImage" "bt_voltar_principal_p.bmp")'
+        ' ("Help" "Volta à tela anterior"))',
+        '(control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 104 576 352))\n'
+        '                 ("Text" (reference "creditos.rtf")) ("Font" (font "Times New Roman" 12 0)))',
+    ]
+    write("credform.frm", form("CreditsForm", "CreditsForm", "fundo_creditos.bmp", controls))
+
+
+def intro():
+    write("IntroFrm.frm",
+          '; IntroForm: written by content/tools/telas.py\n'
+          '(form ("Class" "IntroForm") ("Name" "IntroForm") ("Include In History" false)\n'
+          '      ("Background Image" "abertura.bmp") ("Duration" 6000))\n')
+
+
+if __name__ == "__main__":
+    main_form()
+    homes()
+    dialogs()
+    credits()
+    intro()
