@@ -2,6 +2,7 @@
 // sources it must refuse.
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <set>
 
@@ -158,6 +159,13 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
   writeSmallContent(disc_);
   DiscRun good = lxdisc(discPath("src"), discPath("disc"));
   ASSERT_EQ(good.status, 0) << good.err;
+  // A changed entry brings the 3 archives, 3 category lists and 13 indexes up to date,
+  // and nothing else.
+  std::filesystem::last_write_time(
+      disc_ / "src/verbetes/a.txt",
+      std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
+  DiscRun changed = lxdisc(discPath("src"), discPath("disc"));
+  EXPECT_NE(changed.out.find("; 19 files written"), std::string::npos) << changed.out;
   struct Case {
     const char* file;
     const char* bytes;

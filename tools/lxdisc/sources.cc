@@ -219,9 +219,9 @@ std::string lowerAscii(std::string text) {
 }
 
 // Every map brings a locator map and, when it has one, a flag into the media.
-void addMapMedia(Disc& disc) {
+void addMapMedia(Disc& disc, const fs::path& categories) {
   auto categoryOf = [&](const std::string& name) {
-    return categoryNumber(disc, Family::Media, "content/categorias.txt", name);
+    return categoryNumber(disc, Family::Media, categories, name);
   };
   for (const Map& map : disc.maps) {
     std::string code = lowerAscii(map.iso3);
@@ -299,7 +299,7 @@ Disc readDisc(const fs::path& content) {
     disc.media.push_back(readMedium(file, disc));
   for (const fs::path& file : headerFiles(content / "atlas"))
     disc.maps.push_back(readMap(file, disc));
-  addMapMedia(disc);
+  addMapMedia(disc, content / "categorias.txt");
   if (fs::is_directory(content / "disco")) {
     for (const auto& item : fs::directory_iterator(content / "disco")) {
       if (item.is_regular_file()) disc.suppliedFiles.insert(item.path().filename().string());
@@ -308,10 +308,10 @@ Disc readDisc(const fs::path& content) {
   sortByTitle(disc.entries);
   sortByTitle(disc.media);
   sortByTitle(disc.maps);
-  disc.newestSource = fs::file_time_type::min();
+  // Folders count too: removing a source changes its folder's time.
+  disc.newestSource = fs::last_write_time(content);
   for (const auto& item : fs::recursive_directory_iterator(content)) {
-    if (item.is_regular_file())
-      disc.newestSource = std::max(disc.newestSource, item.last_write_time());
+    disc.newestSource = std::max(disc.newestSource, item.last_write_time());
   }
   return disc;
 }
