@@ -47,10 +47,15 @@ std::vector<fs::path> copyResources(const fs::path& content, const fs::path& med
     const fs::path& source = item.path();
     fs::path out = media / source.filename();
     if (!upToDate(out, source)) {
-      std::ofstream file(out, std::ios::binary | std::ios::trunc);
+      fs::path partial = out;
+      partial += ".part";
+      std::ofstream file(partial, std::ios::binary | std::ios::trunc);
       std::string bytes = discBytes(source);
       file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      if (!file) throw DiscError(out, "cannot be written");
+      file.close();
+      std::error_code error;
+      if (file) fs::rename(partial, out, error);
+      if (!file || error) throw DiscError(out, "cannot be written");
       ++written;
     }
     std::string extension = lowerName(source.extension().string());
