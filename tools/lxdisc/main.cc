@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
   } catch (const DiscError& error) {
     std::fprintf(stderr, "lxdisc: %s\n", error.what());
     return 1;
-  } catch (const fs::filesystem_error& error) {
+  } catch (const std::exception& error) {  // file system failures
     std::fprintf(stderr, "lxdisc: %s\n", error.what());
     return 1;
   }

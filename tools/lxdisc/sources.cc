@@ -121,9 +121,11 @@ void readCategories(const fs::path& file, Disc& disc) {
     std::getline(words, name);
     name = trim(name);
     auto it = families.find(family);
-    if (it == families.end() || name.empty() || index.empty() ||
+    // Category numbers are positions in the list archives: kept small.
+    if (it == families.end() || name.empty() || index.empty() || index.size() > 3 ||
         !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      throw DiscError(file, "line " + std::to_string(number) + ": expected FAMILY NUMBER NAME");
+      throw DiscError(file, "line " + std::to_string(number) +
+                                ": expected FAMILY NUMBER NAME, the number below 1000");
     }
     int value = std::stoi(index);
     // The entries viewer reads 6, 7 and 8 as the whole list, an itinerary and a search.
