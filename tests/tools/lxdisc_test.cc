@@ -129,6 +129,22 @@ TEST_F(Lxdisc, DemoDiscCataloguesAgreeWithTheirArchives) {
     EXPECT_GE(tqvGet(byFile, tqvGet(m, 4)).intValue(), 0) << title;
   }
 
+  // The French flag as painted: a 150 x 100 bottom-up 24-bit bitmap, blue, white and red.
+  std::string flag = disc_.read("disc/Media/bandeira_fra.bmp");
+  ASSERT_GE(flag.size(), 54u + 452 * 100);  // rows of 450 bytes padded to 452
+  auto bytes3 = [&](size_t at) {            // little-endian: BGR bytes read as 0xRRGGBB
+    return static_cast<unsigned char>(flag[at]) | static_cast<unsigned char>(flag[at + 1]) << 8 |
+           static_cast<unsigned char>(flag[at + 2]) << 16;
+  };
+  EXPECT_EQ(flag.substr(0, 2), "BM");
+  EXPECT_EQ(bytes3(18), 150);
+  EXPECT_EQ(bytes3(22), 100);
+  EXPECT_EQ(bytes3(28) & 0xFFFF, 24);
+  auto pixel = [&](int x, int y) { return bytes3(54 + (99 - y) * 452 + x * 3); };
+  EXPECT_EQ(pixel(10, 50), 0x002395);
+  EXPECT_EQ(pixel(75, 10), 0xFFFFFF);
+  EXPECT_EQ(pixel(140, 90), 0xED2939);
+
   // Nothing changed, nothing written.
   DiscRun again = lxdisc(CONTENT_DIR, discPath("disc"));
   EXPECT_EQ(again.status, 0);
@@ -178,6 +194,18 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
        "names no entry: 'Delta'"},
       {"verbetes/b.rtf", "{\\img falta.bmp\\}", "picture not on the disc: falta.bmp"},
       {"verbetes/b.rtf", "{\\uldb x}!\\{mapa:Chile\\}", "link names no map"},
+      {"verbetes/b.txt", "Titulo: Beta\nId: 2\n", "missing field 'Categoria'"},
+      {"verbetes/b.txt", "Titulo: Beta\nId: 2\nCategoria: História\nCor: azul\n",
+       "unknown field 'Cor'"},
+      {"categorias.txt", "verbetes 7 História\nmidias 0 Gráficos\n", "reserved"},
+      {"midias/g.txt",
+       "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: barras.bmp\n"
+       "Desenho: pizza 3\nLegenda: x\n",
+       "unknown painter 'pizza'"},
+      {"midias/g.txt",
+       "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: mapa_prt.bmp\n"
+       "Desenho: barras A=1\nLegenda: x\n",
+       "duplicate media file name mapa_prt.bmp"},
       {"midias/g.txt",
        "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: barras.bmp\n"
        "Legenda: Sem desenho nem arquivo.\n",
