@@ -62,15 +62,21 @@ TQVINT tqvComboBoxControl::drawPicture(tqvPainter& painter, const tqvHandle& val
   return width + kInset;
 }
 
+TQVINT tqvComboBoxControl::boxPaper() {
+  return tqvNumberOf(property("Background Color"), TQV_COLOUR_WHITE);
+}
+
+TQVINT tqvComboBoxControl::boxInk() {
+  return tqvNumberOf(property("Foreground Color"), TQV_COLOUR_BLACK);
+}
+
 void tqvComboBoxControl::draw() {
   TQVINT left = hotSpotLeft(), top = hotSpotTop();
   TQVINT right = tqvSaturatingAdd(left, hotSpotWidth());
   TQVINT bottom = tqvSaturatingAdd(top, hotSpotHeight());
   if (right - left < kButtonWidth + 4 || bottom - top < 4) return;
   tqvPainter painter;
-  painter.fill(
-      left, top, right, bottom,
-      isEnabled() ? tqvNumberOf(property("Background Color"), TQV_COLOUR_WHITE) : TQV_COLOUR_FACE);
+  painter.fill(left, top, right, bottom, isEnabled() ? boxPaper() : TQV_COLOUR_FACE);
   painter.frame(left, top, right, bottom, TQV_COLOUR_EDGE);
   TQVINT selected = selection();
   TQVINT textLeft = left + kInset;
@@ -78,8 +84,7 @@ void tqvComboBoxControl::draw() {
     textLeft += drawPicture(painter, item(selected), textLeft, top, bottom);
     painter.text(itemText(item(selected), selected), textLeft, top, right - kButtonWidth - 2,
                  bottom, TQV_ALIGN_LEFT | TQV_ALIGN_MIDDLE | TQV_ALIGN_SINGLE_LINE, fontProperty(),
-                 isEnabled() ? tqvNumberOf(property("Foreground Color"), TQV_COLOUR_BLACK)
-                             : TQV_COLOUR_GREYED);
+                 isEnabled() ? boxInk() : TQV_COLOUR_GREYED);
   }
   drawButton(painter);
   if (isActive() && isEnabled()) painter.focusRing(left - 2, top - 2, right + 2, bottom + 2);
@@ -97,6 +102,7 @@ bool tqvComboBoxControl::dropDown() {
   request.right = tqvSaturatingAdd(hotSpotLeft(), hotSpotWidth());
   request.bottom = tqvSaturatingAdd(hotSpotTop(), hotSpotHeight());
   request.font = fontProperty();
+  request.look = dropLook();
   request.textOf = [this](const tqvHandle& value, TQVINT index) { return itemText(value, index); };
   down_ = true;
   if (isVisible()) draw();

@@ -30,6 +30,10 @@ class tqvComboBoxControl : public tqvListControl {
   // The box's text part and the drop button.
   void buttonArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);
   void drawButton(tqvPainter& painter);
+  // The closed box's paper and ink (enabled state), and the look of the dropped list.
+  virtual TQVINT boxPaper();
+  virtual TQVINT boxInk();
+  virtual tqvHandle dropLook() { return tqvHandle(); }
   // Draws an item's picture (when "DrawFlag" and the item has one) at the left of the
   // rectangle; returns how far the text moves right.
   TQVINT drawPicture(tqvPainter& painter, const tqvHandle& item, TQVINT left, TQVINT top,

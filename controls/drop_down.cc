@@ -44,6 +44,11 @@ TQVINT tqvRunDropDown(const tqvDropDownRequest& request) {
   tqvPut(definition, "Class", tqvMakeString("ListBox"));
   tqvPut(definition, "List", request.items);
   if (!request.font.isNil()) tqvPut(definition, "Font", request.font);
+  if (tqvTableObject* look = tqvAsTable(request.look)) {
+    for (TQVINT slot = look->firstSlot(); slot >= 0; slot = look->nextSlot(slot)) {
+      tqvPut(definition, look->keyAt(slot), look->valueAt(slot));
+    }
+  }
   auto* list = new DropList(definition, request.textOf);
   tqvHandle keep = tqvWrapControl(list);
   tqvPut(definition, "Hot Spot", tqvMakeRect(0, 0, 10, 10));

@@ -14,6 +14,9 @@ struct tqvDropDownRequest {
   TQVINT left = 0, top = 0;  // the combo's rectangle, form coordinates
   TQVINT right = 0, bottom = 0;
   tqvHandle font;
+  // Properties given to the dropped list (its colours: "Foreground Color", "Selection
+  // Color", "Selected Text Color", "Background Color"); nil for the defaults.
+  tqvHandle look;
   // The text of an item (the combo's own way of finding it).
   std::function<tqvHandle(const tqvHandle& item, TQVINT index)> textOf;
 };

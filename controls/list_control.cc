@@ -164,7 +164,9 @@ TQVINT tqvListControl::rowStartingWith(unsigned char letter, TQVINT from) {
   unsigned char wanted = tqvCharmaps::lower[letter];
   for (TQVINT step = 1; step <= n; ++step) {
     TQVINT row = (std::max<TQVINT>(from, -1) + step) % n;
-    std::string_view text = tqvStringView(itemText(item(row), row));
+    // Subclasses may make the text afresh: keep it alive while it is read.
+    tqvHandle name = itemText(item(row), row);
+    std::string_view text = tqvStringView(name);
     if (!text.empty() && tqvCharmaps::lower[static_cast<unsigned char>(text[0])] == wanted) {
       return row;
     }

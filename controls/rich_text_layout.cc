@@ -294,6 +294,7 @@ class tqvRichTextLayout::Builder {
   // The image list maps a name to an image, or to a list of a name (looked up as a
   // resource) and the size to show it at.
   void lookUpImage(const tqvHandle& name, Paragraph::Image& image) {
+    if (!style_.showImages) return;
     tqvHandle entry = style_.images.is(TQV_TABLE_TYPE) ? tqvGet(style_.images, name) : tqvHandle();
     if (entry.isNil()) entry = name;
     TQVINT width = 0, height = 0;

@@ -27,6 +27,7 @@ struct tqvRichTextStyle {
   TQVINT hitColour = 0x80F0FF;        // behind struck text (search hits)
   TQVINT highlightColour = 0xFFE8D8;  // behind the hot spot under the mouse
   tqvHandle images;                   // image name -> image, or (list name width height)
+  bool showImages = true;             // false: pictures take no room and are not drawn
   size_t largestText = 4 << 20;       // characters laid out at most; the rest is cut with a note
 };
 

@@ -105,6 +105,17 @@ tqvRichTextStyle tqvTextViewControl::style() {
   return s;
 }
 
+std::unique_ptr<tqvRichTextLayout> tqvTextViewControl::layoutFor(TQVINT width, TQVINT pageHeight,
+                                                                 bool images,
+                                                                 const tqvHandle& text) {
+  tqvHandle runs = runs_, fonts = fonts_;
+  if (!text.isNil() && !parseText(text, runs, fonts)) return nullptr;
+  if (runs.isNil()) return nullptr;
+  tqvRichTextStyle s = style();
+  s.showImages = images;
+  return std::make_unique<tqvRichTextLayout>(runs, fonts, width, pageHeight, s);
+}
+
 const tqvRichTextLayout* tqvTextViewControl::layout() {
   if (runs_.isNil()) return nullptr;
   TQVINT left, top, right, bottom;
@@ -192,33 +203,38 @@ void tqvTextViewControl::redrawScroller() {
   if (c != nullptr && c != this && c->isVisible()) c->draw();
 }
 
-void tqvTextViewControl::setText(const tqvHandle& given) {
+bool tqvTextViewControl::parseText(const tqvHandle& given, tqvHandle& runs, tqvHandle& fonts) {
   tqvHandle text = given.is(TQV_REFERENCE_TYPE) ? tqvResolve(given) : given;
-  if (text.isNil() || (text.is(TQV_STRING_TYPE) && tqvStringView(text).empty())) return;
+  if (text.isNil() || (text.is(TQV_STRING_TYPE) && tqvStringView(text).empty())) return false;
   if (tqvTextLayoutObject* done = tqvAsTextLayout(text)) {
-    runs_ = done->runs();
-    fonts_ = done->fonts();
-  } else {
-    tqvHandle buffer = text;
-    if (text.is(TQV_STRING_TYPE)) {
-      buffer = tqvMakeString("{\\par \\pard " + std::string(tqvStringView(text)) + "}");
-    } else if (!text.is(TQV_BUFFER_TYPE)) {
-      buffer = tqvMakeString(tqvToStdString(text, false));
-    }
-    tqvHandle request = tqvTable(8);
-    tqvPut(request, "Type", tqvMakeString("RTF"));
-    tqvPut(request, "Buffer", buffer);
-    tqvRichTextStyle s = style();
-    tqvPut(request, "Font", s.font);
-    tqvPut(request, "ForeColor", tqvMakeInt(s.textColour));
-    tqvPut(request, "BackColor", tqvMakeInt(tqvNumberOf(property("BackgroundColor"), 0xFFFFFF)));
-    tqvPut(request, "HotStyle", tqvMakeInt(kHotBit));
-    tqvPut(request, "HotColor", tqvMakeInt(s.hotColour));
-    tqvHandle parsed = tqvParseRTF(request);
-    if (parsed.isNil()) return;
-    runs_ = tqvGet(parsed, "TextRuns");
-    fonts_ = tqvGet(parsed, "ListFonts");
+    runs = done->runs();
+    fonts = done->fonts();
+    return true;
   }
+  tqvHandle buffer = text;
+  if (text.is(TQV_STRING_TYPE)) {
+    buffer = tqvMakeString("{\\par \\pard " + std::string(tqvStringView(text)) + "}");
+  } else if (!text.is(TQV_BUFFER_TYPE)) {
+    buffer = tqvMakeString(tqvToStdString(text, false));
+  }
+  tqvHandle request = tqvTable(8);
+  tqvPut(request, "Type", tqvMakeString("RTF"));
+  tqvPut(request, "Buffer", buffer);
+  tqvRichTextStyle s = style();
+  tqvPut(request, "Font", s.font);
+  tqvPut(request, "ForeColor", tqvMakeInt(s.textColour));
+  tqvPut(request, "BackColor", tqvMakeInt(tqvNumberOf(property("BackgroundColor"), 0xFFFFFF)));
+  tqvPut(request, "HotStyle", tqvMakeInt(kHotBit));
+  tqvPut(request, "HotColor", tqvMakeInt(s.hotColour));
+  tqvHandle parsed = tqvParseRTF(request);
+  if (parsed.isNil()) return false;
+  runs = tqvGet(parsed, "TextRuns");
+  fonts = tqvGet(parsed, "ListFonts");
+  return true;
+}
+
+void tqvTextViewControl::setText(const tqvHandle& given) {
+  if (!parseText(given, runs_, fonts_)) return;
   setProperty("Fonts", fonts_);
   textChanged();
 }
@@ -275,6 +291,12 @@ tqvHandle tqvTextViewControl::perform(const tqvHandle& action, const tqvHandle& 
     return list;
   }
   if (name == "GetContext") return context_;
+  if (name == "Print") {
+    tqvRuntime* runtime = tqvCurrentRuntime();
+    bool printed =
+        runtime != nullptr && runtime->printControl != nullptr && runtime->printControl(self, data);
+    return tqvMakeBoolean(printed);
+  }
   if (name == "GetLayout") {
     const tqvRichTextLayout* l = layout();
     if (l == nullptr) return tqvHandle();

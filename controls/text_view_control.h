@@ -34,7 +34,8 @@ class tqvTextViewControl : public tqvStandardControl {
   // "SetValue", "GetValue", "SetTextRun" (data: a run's index), "GotoMarker" (data: its
   // name; nil when there is none), "LineUp", "LineDown", "PageUp", "PageDown", "Home",
   // "End", "GetLayout" (the text as a layout value), "getScrollInfo" and "SetPos" (in
-  // lines, for a scroller), then the standard ones.
+  // lines, for a scroller), "Print" (through the runtime's control printer; data: a table
+  // of print settings), then the standard ones.
   tqvHandle perform(const tqvHandle& action, const tqvHandle& data) override;
   // Takes the definition's "Text".
   void attach() override;
@@ -61,9 +62,15 @@ class tqvTextViewControl : public tqvStandardControl {
   void columnArea(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);
   // The page (from 0) that the position shows.
   TQVINT currentPage();
+  // A layout of the view's text (or of `text`, taken as "SetText" takes it) in the view's
+  // style for another column (printed pages); null without text.
+  std::unique_ptr<tqvRichTextLayout> layoutFor(TQVINT width, TQVINT pageHeight, bool images,
+                                               const tqvHandle& text = tqvHandle());
 
  private:
-  // Parses RTF bytes (or takes a layout value's runs) and lays the text out anew.
+  // Parses RTF bytes (or takes a layout value's runs); false when there is nothing.
+  bool parseText(const tqvHandle& text, tqvHandle& runs, tqvHandle& fonts);
+  // Parses the text and lays it out anew.
   void setText(const tqvHandle& text);
   void textChanged();
   void area(TQVINT& left, TQVINT& top, TQVINT& right, TQVINT& bottom);

@@ -43,6 +43,7 @@ tqvProgram::tqvProgram(const tqvProgramSetup& setup) {
 }
 
 tqvProgram::~tqvProgram() {
+  runtime_.printing.reset();  // a job still open is abandoned while its window lives
   delete runtime_.application;
   runtime_.application = nullptr;
   if (tqvAppWindow* window = tqvAsAppWindow(runtime_.mainWindow)) window->destroy();

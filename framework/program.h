@@ -36,9 +36,9 @@ class tqvProgram {
   // identity and settings of `setup`; registers the framework's codecs; installs the
   // libraries.
   explicit tqvProgram(const tqvProgramSetup& setup);
-  // In order: deletes the application (which destroys its window), destroys a window
-  // left without one, shows the arrow cursor, drops the services, the event queue and
-  // the back end, forgets the codecs, puts the previous runtime and handlers back.
+  // In order: abandons an open print job, deletes the application (which destroys its window),
+  // destroys a window left without one, shows the arrow cursor, drops the services, the event queue
+  // and the back end, forgets the codecs, puts the previous runtime and handlers back.
   ~tqvProgram();
   tqvProgram(const tqvProgram&) = delete;
   tqvProgram& operator=(const tqvProgram&) = delete;

@@ -28,6 +28,16 @@ class tqvAppInterface {
   virtual void ShowForm(const tqvHandle& target, const tqvHandle& data, bool recordHistory) = 0;
 };
 
+// State that a library above the framework keeps for the whole run (the print jobs);
+// released when the program ends, before the services and the window go.
+class tqvRuntimePart {
+ public:
+  virtual ~tqvRuntimePart() = default;
+};
+// Prints what a control shows (a text view's "Print"), with a table of print settings;
+// installed by the print library. Returns true when the pages were printed.
+using tqvControlPrinter = bool (*)(const tqvHandle& control, const tqvHandle& data);
+
 // Environment keys and values (code page 1252) given on the command line.
 using tqvSettingList = std::vector<std::pair<tqvHandle, tqvHandle>>;
 // Makes a form or dialog of a class that is not registered.
@@ -84,6 +94,10 @@ struct tqvRuntime {
   tqvFormMaker dialogMaker = nullptr;
   // The built-in control classes that the standard application registers (null: none).
   tqvPrototypeFor controlPrototypes = nullptr;
+  // The printer choice and the job in progress (made by the print library on first use),
+  // and how controls print their content (null: they cannot).
+  std::unique_ptr<tqvRuntimePart> printing;
+  tqvControlPrinter printControl = nullptr;
 };
 
 // The current program's state, or null outside a program.

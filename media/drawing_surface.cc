@@ -56,17 +56,40 @@ tqvDrawingSurface::~tqvDrawingSurface() {
   cairo_surface_destroy(offscreen_);
 }
 
+cairo_surface_t* tqvDrawingSurface::cairoSurface() {
+  tqvSurface* target = tqvAsSurface(target_);
+  return target != nullptr ? target->cairoSurface() : offscreen_;
+}
+
+TQVINT tqvDrawingSurface::surfaceWidth() {
+  tqvSurface* target = tqvAsSurface(target_);
+  return target != nullptr ? target->surfaceWidth() : width_;
+}
+
+TQVINT tqvDrawingSurface::surfaceHeight() {
+  tqvSurface* target = tqvAsSurface(target_);
+  return target != nullptr ? target->surfaceHeight() : height_;
+}
+
+void tqvDrawingSurface::setTarget(const tqvHandle& context) {
+  target_ = tqvAsSurface(context) != nullptr ? context : tqvHandle();
+}
+
 cairo_t* tqvDrawingSurface::begin() {
-  return cairo_create(offscreen_);
+  return cairo_create(cairoSurface());
 }
 
 void tqvDrawingSurface::end(cairo_t* cr, TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
   cairo_destroy(cr);
-  cairo_surface_flush(offscreen_);
+  cairo_surface_flush(cairoSurface());
   changed(left, top, right - left, bottom - top);
 }
 
 void tqvDrawingSurface::changed(TQVINT x, TQVINT y, TQVINT width, TQVINT height) {
+  if (tqvSurface* target = tqvAsSurface(target_)) {
+    target->changed(x, y, width, height);
+    return;
+  }
   cairo_surface_mark_dirty(offscreen_);
   if (!held_) copyToScreen(x, y, x + width, y + height);
 }

@@ -20,9 +20,14 @@ class tqvDrawingSurface : public tqvSurface {
   tqvDrawingSurface(const tqvDrawingSurface&) = delete;
   tqvDrawingSurface& operator=(const tqvDrawingSurface&) = delete;
 
-  cairo_surface_t* cairoSurface() override { return offscreen_; }
-  TQVINT surfaceWidth() override { return width_; }
-  TQVINT surfaceHeight() override { return height_; }
+  // The picture, or the drawing target while one is set.
+  cairo_surface_t* cairoSurface() override;
+  TQVINT surfaceWidth() override;
+  TQVINT surfaceHeight() override;
+  // Sends every drawing operation to another drawing context (a printed page) until
+  // set back to nil; captures, fades and the screen keep to the picture meanwhile.
+  void setTarget(const tqvHandle& context);
+  const tqvHandle& target() const { return target_; }
   TQVINT scale() const { return scale_; }
   // Makes the picture anew at another scale, keeping what it shows (enlarged or reduced
   // until drawn again).
@@ -95,5 +100,6 @@ class tqvDrawingSurface : public tqvSurface {
   tqvTextStyle style_;
   tqvPalette palette_ = tqvSystemPalette();
   tqvHandle backdrop_;
+  tqvHandle target_;
   bool held_ = false;
 };

@@ -12,7 +12,7 @@ packages=(
   libcairo2-dev libpango1.0-dev fonts-liberation2 fonts-dejavu-core
   libcups2-dev libinih-dev libcli11-dev
   libsqlite3-dev liblmdb-dev libmsgpack-dev
-  xvfb xauth xdotool x11-apps
+  xvfb xauth xdotool x11-apps poppler-utils
 )
 
 missing=()

@@ -5,12 +5,12 @@
 
 #include "almanac/app/almanac_application.h"
 #include "almanac/app/command_line.h"
-#include "controls/controls_library.h"
 #include "framework/forms.h"
 #include "framework/process_entry.h"
 #include "framework/screen_report.h"
 #include "platform/headless/headless_backend.h"
 #include "platform/sdl/sdl_backend.h"
+#include "print/print_library.h"
 #include "values/cp1252.h"
 
 namespace {
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   setup.program.version = lxApplicationVersion();
   setup.program.abbreviation = lxApplicationAbbreviation();
   setup.program.settings = options.settings;
-  setup.program.installLibraries = tqvInstallControls;
+  setup.program.installLibraries = tqvInstallPrinting;
   setup.words = options.words;
   setup.headless = options.headless;
   setup.makeBackend = [&]() -> std::unique_ptr<tqvPlatform::Backend> {

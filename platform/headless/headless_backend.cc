@@ -176,6 +176,12 @@ BoxAnswer HeadlessBackend::messageBox(std::string_view text, std::string_view ca
                                       BoxKind kind) {
   BoxAnswer answer = BoxAnswer::Ok;
   if (kind == BoxKind::OkCancel) {
+    // A box shown before the program reads input (at start-up) takes the "answer" line
+    // that comes next in the script.
+    if (next_ < options_.script.size() &&
+        options_.script[next_].kind == ScriptCommand::Kind::Answer) {
+      runCommand(options_.script[next_++]);
+    }
     answer = answer_;
     answer_ = BoxAnswer::Ok;
   }

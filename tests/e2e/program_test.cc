@@ -97,6 +97,14 @@ class Program : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(file), {});
   }
 
+  // The framework's demo disc and its empty black screen, previewed without the
+  // almanac's start-up.
+  static std::vector<std::string> emptyScreen() {
+    const char* data = std::getenv("TQV_TEST_DATA");
+    return {"--disc", std::string(data != nullptr ? data : "tests") + "/e2e/disc", "--form",
+            "vazio.frm"};
+  }
+
   fs::path work_;
   std::map<std::string, std::string> env_;
 };
@@ -123,7 +131,7 @@ bool lockHeld(const std::string& path) {
 
 TEST_F(Program, DesktopProgramRunsUntilAskedToCloseAndKeepsOneInstance) {
   env_["SDL_VIDEODRIVER"] = "dummy";  // a window with nothing to show it on
-  pid_t first = start({}, "first");
+  pid_t first = start(emptyScreen(), "first");
   std::string lock = tqvPlatform::SingleInstance::lockPath(
       tqvInstanceName("Zazuzadov Lumbra 98", /*headless=*/false));
   auto deadline = Clock::now() + std::chrono::seconds(30);
@@ -143,7 +151,9 @@ TEST_F(Program, DesktopProgramRunsUntilAskedToCloseAndKeepsOneInstance) {
 
 TEST_F(Program, ShotsAreTheBlackMediaAreaOfTheConfiguredSize) {
   fs::path script = writeScript("click 1 1\nshot first\nquit\n");
-  pid_t run = start({"--headless", "--script", script.string(), "--shots", work_.string()}, "a");
+  std::vector<std::string> args = emptyScreen();
+  args.insert(args.end(), {"--headless", "--script", script.string(), "--shots", work_.string()});
+  pid_t run = start(args, "a");
   ASSERT_EQ(finish(run, 30), 0) << output("a", "err");
   RgbPicture shot;
   ASSERT_TRUE(readPng((work_ / "first.png").string(), shot));
@@ -152,9 +162,8 @@ TEST_F(Program, ShotsAreTheBlackMediaAreaOfTheConfiguredSize) {
   EXPECT_EQ(std::count(shot.rgb.begin(), shot.rgb.end(), 0), 640 * 480 * 3);
   EXPECT_EQ(output("a", "out"), "shot " + (work_ / "first.png").string() + "\n");
 
-  run = start({"--headless", "--script", script.string(), "--shots", work_.string(), "--set",
-               "MediaWidth=320", "--set", "MediaHeight=200"},
-              "b");
+  args.insert(args.end(), {"--set", "MediaWidth=320", "--set", "MediaHeight=200"});
+  run = start(args, "b");
   ASSERT_EQ(finish(run, 30), 0) << output("b", "err");
   ASSERT_TRUE(readPng((work_ / "first.png").string(), shot));
   EXPECT_EQ(shot.width, 320);

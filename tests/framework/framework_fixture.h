@@ -14,10 +14,13 @@
 #include "framework/app_window.h"
 #include "framework/application.h"
 #include "framework/events.h"
+#include "framework/forms.h"
 #include "framework/program.h"
+#include "framework/screen_report.h"
 #include "platform/headless/headless_backend.h"
 #include "storage/notation.h"
 #include "tests/values/error_capture.h"
+#include "values/cp1252.h"
 #include "values/error.h"
 #include "values/string.h"
 
@@ -60,6 +63,11 @@ class FrameworkTest : public ::testing::Test {
     std::string error;
     EXPECT_TRUE(tqvPlatform::parseScript(script, "test", options.script, error)) << error;
     options.transcript = transcript_;
+    // As lx98 does, so that "expect-form" and "click-control" work in tests' scripts.
+    options.activeFormName = [] { return tqvCp1252ToUtf8(tqvActiveFormName()); };
+    options.controlCentre = [](const std::string& name, int32_t& x, int32_t& y) {
+      return tqvControlCentre(tqvUtf8ToCp1252(name), x, y);
+    };
     auto backend = std::make_unique<tqvPlatform::HeadlessBackend>(std::move(options));
     backend_ = backend.get();
     program_->setBackend(std::move(backend));

@@ -1,4 +1,5 @@
 // tqvtool on files written by hand: outputs, written bytes, failures and exit status.
+#include "tests/support/pdf_reading.h"
 #include "tests/tools/tool_fixture.h"
 
 namespace {
@@ -122,6 +123,17 @@ TEST_F(Tqvtool, RtfPrintsTheRunsAndFontsOfAFile) {
   EXPECT_NE(printed.out.find("(font \"Times New Roman\" 12 2)"), std::string::npos) << printed.out;
   EXPECT_NE(printed.out.find("(list 4\n"), std::string::npos);
   EXPECT_EQ(run("rtf " + path("none.rtf")).status, 1);
+}
+
+TEST_F(Tqvtool, RtfPdfPrintsTheTextOnNumberedPages) {
+  write("t.rtf", "{Primeira\\par\\page Segunda\\par}");
+  ToolResult printed = run("rtf " + path("t.rtf") + " --pdf " + path("t.pdf") + " --title Prova");
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  EXPECT_EQ(pdf_reading::pages(path("t.pdf")), 2);
+  std::string second = pdf_reading::text(path("t.pdf"), 2);
+  for (const char* part : {"Zazuzadov Lumbra 98 - Prova", "Segunda", "Página 2 de 2"}) {
+    EXPECT_NE(second.find(part), std::string::npos) << part << " in " << second;
+  }
 }
 
 }  // namespace
