@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "almanac/catalogue/content_catalogue.h"
 #include "storage/archive.h"
 #include "storage/index.h"
 #include "tests/media/media_fixture.h"
@@ -144,6 +145,27 @@ TEST_F(Lxdisc, DemoDiscCataloguesAgreeWithTheirArchives) {
   EXPECT_EQ(pixel(10, 50), 0x002395);
   EXPECT_EQ(pixel(75, 10), 0xFFFFFF);
   EXPECT_EQ(pixel(140, 90), 0xED2939);
+
+  // The almanac's own catalogue object reads the disc as its sections will: a link's
+  // lower-cased title, a picture's file name, a category.
+  setEnv("SourceDisk", discPath("disc"));
+  setEnv("MediaPath", "Media");
+  ContentCatalogue& catalogue = lxCatalogue();
+  ASSERT_TRUE(catalogue.initialize());
+  EXPECT_EQ(catalogue.contentCount(0), entryCount);
+  EXPECT_EQ(catalogue.contentCount(1), mediaCount);
+  EXPECT_EQ(catalogue.contentCount(4), mapCount);
+  TQVINT moon = catalogue.lookupPosition(0, tqvMakeString("lua"));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(0, moon), 1)), "Lua");
+  TQVINT france = catalogue.lookupPosition(4, tqvLower(tqvFromUtf8("França")));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(4, france), 4)), "mapa_fra.bmp");
+  TQVINT planets = catalogue.lookupNumber("MDB_FNAME", tqvMakeString("planetas.bmp"));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(1, planets), 5)), "planetas.bmp");
+  tqvHandle brazil = catalogue.entryCategoryList(9);
+  bool hasBrasilia = false;  // the entry of identifier 29
+  for (TQVINT i = 0; i < tqvCount(brazil); ++i) hasBrasilia |= tqvGet(brazil, i).intValue() == 29;
+  EXPECT_TRUE(hasBrasilia);
+  lxResetCatalogue();
 
   // Nothing changed, nothing written.
   DiscRun again = lxdisc(CONTENT_DIR, discPath("disc"));
