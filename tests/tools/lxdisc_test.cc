@@ -2,9 +2,11 @@
 // sources it must refuse.
 #include <sys/wait.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <set>
 
+#include "almanac/catalogue/content_catalogue.h"
 #include "storage/archive.h"
 #include "storage/index.h"
 #include "tests/media/media_fixture.h"
@@ -128,6 +130,43 @@ TEST_F(Lxdisc, DemoDiscCataloguesAgreeWithTheirArchives) {
     EXPECT_GE(tqvGet(byFile, tqvGet(m, 4)).intValue(), 0) << title;
   }
 
+  // The French flag as painted: a 150 x 100 bottom-up 24-bit bitmap, blue, white and red.
+  std::string flag = disc_.read("disc/Media/bandeira_fra.bmp");
+  ASSERT_GE(flag.size(), 54u + 452 * 100);  // rows of 450 bytes padded to 452
+  auto bytes3 = [&](size_t at) {            // little-endian: BGR bytes read as 0xRRGGBB
+    return static_cast<unsigned char>(flag[at]) | static_cast<unsigned char>(flag[at + 1]) << 8 |
+           static_cast<unsigned char>(flag[at + 2]) << 16;
+  };
+  EXPECT_EQ(flag.substr(0, 2), "BM");
+  EXPECT_EQ(bytes3(18), 150);
+  EXPECT_EQ(bytes3(22), 100);
+  EXPECT_EQ(bytes3(28) & 0xFFFF, 24);
+  auto pixel = [&](int x, int y) { return bytes3(54 + (99 - y) * 452 + x * 3); };
+  EXPECT_EQ(pixel(10, 50), 0x002395);
+  EXPECT_EQ(pixel(75, 10), 0xFFFFFF);
+  EXPECT_EQ(pixel(140, 90), 0xED2939);
+
+  // The almanac's own catalogue object reads the disc as its sections will: a link's
+  // lower-cased title, a picture's file name, a category.
+  setEnv("SourceDisk", discPath("disc"));
+  setEnv("MediaPath", "Media");
+  ContentCatalogue& catalogue = lxCatalogue();
+  ASSERT_TRUE(catalogue.initialize());
+  EXPECT_EQ(catalogue.contentCount(0), entryCount);
+  EXPECT_EQ(catalogue.contentCount(1), mediaCount);
+  EXPECT_EQ(catalogue.contentCount(4), mapCount);
+  TQVINT moon = catalogue.lookupPosition(0, tqvMakeString("lua"));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(0, moon), 1)), "Lua");
+  TQVINT france = catalogue.lookupPosition(4, tqvLower(tqvFromUtf8("França")));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(4, france), 4)), "mapa_fra.bmp");
+  TQVINT planets = catalogue.lookupNumber("MDB_FNAME", tqvMakeString("planetas.bmp"));
+  EXPECT_EQ(text(tqvGet(catalogue.contentItem(1, planets), 5)), "planetas.bmp");
+  tqvHandle brazil = catalogue.entryCategoryList(9);
+  bool hasBrasilia = false;  // the entry of identifier 29
+  for (TQVINT i = 0; i < tqvCount(brazil); ++i) hasBrasilia |= tqvGet(brazil, i).intValue() == 29;
+  EXPECT_TRUE(hasBrasilia);
+  lxResetCatalogue();
+
   // Nothing changed, nothing written.
   DiscRun again = lxdisc(CONTENT_DIR, discPath("disc"));
   EXPECT_EQ(again.status, 0);
@@ -158,6 +197,13 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
   writeSmallContent(disc_);
   DiscRun good = lxdisc(discPath("src"), discPath("disc"));
   ASSERT_EQ(good.status, 0) << good.err;
+  // A changed entry brings the 3 archives, 3 category lists and 13 indexes up to date,
+  // and nothing else.
+  std::filesystem::last_write_time(
+      disc_ / "src/verbetes/a.txt",
+      std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
+  DiscRun changed = lxdisc(discPath("src"), discPath("disc"));
+  EXPECT_NE(changed.out.find("; 19 files written"), std::string::npos) << changed.out;
   struct Case {
     const char* file;
     const char* bytes;
@@ -170,6 +216,18 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
        "names no entry: 'Delta'"},
       {"verbetes/b.rtf", "{\\img falta.bmp\\}", "picture not on the disc: falta.bmp"},
       {"verbetes/b.rtf", "{\\uldb x}!\\{mapa:Chile\\}", "link names no map"},
+      {"verbetes/b.txt", "Titulo: Beta\nId: 2\n", "missing field 'Categoria'"},
+      {"verbetes/b.txt", "Titulo: Beta\nId: 2\nCategoria: História\nCor: azul\n",
+       "unknown field 'Cor'"},
+      {"categorias.txt", "verbetes 7 História\nmidias 0 Gráficos\n", "reserved"},
+      {"midias/g.txt",
+       "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: barras.bmp\n"
+       "Desenho: pizza 3\nLegenda: x\n",
+       "unknown painter 'pizza'"},
+      {"midias/g.txt",
+       "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: mapa_prt.bmp\n"
+       "Desenho: barras A=1\nLegenda: x\n",
+       "duplicate media file name mapa_prt.bmp"},
       {"midias/g.txt",
        "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: barras.bmp\n"
        "Legenda: Sem desenho nem arquivo.\n",

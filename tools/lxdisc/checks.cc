@@ -2,6 +2,7 @@
 #include "tools/lxdisc/checks.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include "tools/lxdisc/pictures.h"
@@ -91,7 +92,7 @@ void checkDisc(const Disc& disc) {
   checkUnique(disc.entries, "entries");
   checkUnique(disc.media, "media");
   checkUnique(disc.maps, "maps");
-  std::set<std::string> files;
+  std::map<std::string, std::filesystem::path> files;  // file name -> its source
   for (const Medium& m : disc.media) {
     if (!plainFileName(m.fileName)) {
       throw DiscError(m.file,
@@ -104,8 +105,10 @@ void checkDisc(const Disc& disc) {
     if (m.drawing.empty() && !disc.suppliedFiles.contains(m.fileName)) {
       throw DiscError(m.file, "media file missing from the disc: " + m.fileName);
     }
-    if (!files.insert(m.fileName).second) {
-      throw DiscError(m.file, "duplicate media file name " + m.fileName);
+    auto [first, added] = files.emplace(m.fileName, m.file);
+    if (!added) {
+      throw DiscError(m.file, "duplicate media file name " + m.fileName + " (also in " +
+                                  first->second.string() + ")");
     }
   }
   Names names(disc);

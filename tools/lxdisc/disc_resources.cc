@@ -39,23 +39,40 @@ std::string discBytes(const fs::path& file) {
   return notation.contains(extension) ? tqvUtf8ToCp1252(bytes) : bytes;
 }
 
-}  // namespace
-
-std::vector<fs::path> copyResources(const fs::path& content, const fs::path& media, int& written) {
-  std::vector<fs::path> toCompile;
-  fs::path folder = content / "disco";
-  if (!fs::is_directory(folder)) return toCompile;
+// Copies the files of `folder` newer than their copy in `target`, converted with `convert`.
+int copyFolder(const fs::path& folder, const fs::path& target,
+               std::string (*convert)(const fs::path&)) {
+  int written = 0;
+  if (!fs::is_directory(folder)) return written;
   for (const auto& item : fs::directory_iterator(folder)) {
     if (!item.is_regular_file()) continue;
     const fs::path& source = item.path();
-    fs::path out = media / source.filename();
-    if (!upToDate(out, source)) {
-      std::ofstream file(out, std::ios::binary | std::ios::trunc);
-      std::string bytes = discBytes(source);
-      file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-      if (!file) throw DiscError(out, "cannot be written");
-      ++written;
-    }
+    fs::path out = target / source.filename();
+    if (upToDate(out, source)) continue;
+    fs::path partial = out;
+    partial += ".part";
+    std::ofstream file(partial, std::ios::binary | std::ios::trunc);
+    std::string bytes = convert(source);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    std::error_code error;
+    if (file) fs::rename(partial, out, error);
+    if (!file || error) throw DiscError(out, "cannot be written");
+    ++written;
+  }
+  return written;
+}
+
+}  // namespace
+
+std::vector<fs::path> copyResources(const fs::path& content, const fs::path& media, int& written) {
+  // raiz/ goes to the root of the disc as it is (the help page lives there).
+  written += copyFolder(content / "raiz", media.parent_path(), &readText);
+  written += copyFolder(content / "disco", media, &discBytes);
+  std::vector<fs::path> toCompile;
+  if (!fs::is_directory(content / "disco")) return toCompile;
+  for (const auto& item : fs::directory_iterator(content / "disco")) {
+    const fs::path& source = item.path();
     std::string extension = lowerName(source.extension().string());
     fs::path compiled = media / (lowerName(source.stem().string()) + ".etn");
     if ((extension == ".tbl" || extension == ".frm") && !upToDate(compiled, source)) {

@@ -7,8 +7,9 @@
 
 namespace lxdisc {
 
-// Copies what is newer than its copy in `media`; returns the names of the tables and
-// forms whose compiled file is older than their source.
+// Copies what is newer than its copy: content/disco/ into `media`, content/raiz/ (as it
+// is) into the disc's root. Returns the tables and forms whose compiled file is older than
+// their source.
 std::vector<std::filesystem::path> copyResources(const std::filesystem::path& content,
                                                  const std::filesystem::path& media, int& written);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "controls/controls_library.h"
@@ -45,10 +46,15 @@ fs::file_time_type catalogueStamp(const Disc& disc, const fs::path& media) {
   return stamp;
 }
 
+// Written after the last catalogue file and removed before the first, so catalogues left
+// half-written by a failed run are never taken as current.
+constexpr const char* kCataloguesDone = "catalogues.stamp";
+
 bool cataloguesCurrent(const fs::path& media, fs::file_time_type stamp) {
+  fs::path done = media / kCataloguesDone;
+  if (!fs::exists(done) || fs::last_write_time(done) < stamp) return false;
   for (const std::string& name : catalogueFiles()) {
-    fs::path file = media / name;
-    if (!fs::exists(file) || fs::last_write_time(file) < stamp) return false;
+    if (!fs::exists(media / name)) return false;
   }
   return true;
 }
@@ -89,7 +95,9 @@ int build(const fs::path& content, const fs::path& root, bool checkOnly) {
   written += paintPictures(disc, content, media);
   written += paintScreenArt(media, "/proc/self/exe");
   if (!cataloguesCurrent(media, catalogueStamp(disc, media))) {
+    fs::remove(media / kCataloguesDone);
     writeCatalogues(disc, media);
+    std::ofstream(media / kCataloguesDone) << "lxdisc\n";
     written += static_cast<int>(catalogueFiles().size());
   }
   compileResources(root, toCompile);
@@ -120,7 +128,7 @@ int main(int argc, char** argv) {
   } catch (const DiscError& error) {
     std::fprintf(stderr, "lxdisc: %s\n", error.what());
     return 1;
-  } catch (const fs::filesystem_error& error) {
+  } catch (const std::exception& error) {  // file system failures
     std::fprintf(stderr, "lxdisc: %s\n", error.what());
     return 1;
   }

@@ -403,10 +403,17 @@ bool paintPicture(const std::string& recipe, const std::string& title, int width
   }
   cairo_destroy(cr);
   cairo_surface_flush(surface);
-  std::ofstream file(out, std::ios::binary | std::ios::trunc);
+  // Written beside the picture and renamed over it, so a failed run leaves no half picture
+  // newer than its source.
+  std::filesystem::path partial = out;
+  partial += ".part";
+  std::ofstream file(partial, std::ios::binary | std::ios::trunc);
   if (file) writeBitmap(surface, file);
   cairo_surface_destroy(surface);
-  return static_cast<bool>(file);
+  file.close();
+  std::error_code error;
+  if (file) std::filesystem::rename(partial, out, error);
+  return file && !error;
 }
 
 bool saveBitmap(cairo_surface_t* surface, const std::filesystem::path& out) {

@@ -121,9 +121,11 @@ void readCategories(const fs::path& file, Disc& disc) {
     std::getline(words, name);
     name = trim(name);
     auto it = families.find(family);
-    if (it == families.end() || name.empty() || index.empty() ||
+    // Category numbers are positions in the list archives: kept small.
+    if (it == families.end() || name.empty() || index.empty() || index.size() > 3 ||
         !std::all_of(index.begin(), index.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      throw DiscError(file, "line " + std::to_string(number) + ": expected FAMILY NUMBER NAME");
+      throw DiscError(file, "line " + std::to_string(number) +
+                                ": expected FAMILY NUMBER NAME, the number below 1000");
     }
     int value = std::stoi(index);
     // The entries viewer reads 6, 7 and 8 as the whole list, an itinerary and a search.
@@ -219,9 +221,9 @@ std::string lowerAscii(std::string text) {
 }
 
 // Every map brings a locator map and, when it has one, a flag into the media.
-void addMapMedia(Disc& disc) {
+void addMapMedia(Disc& disc, const fs::path& categories) {
   auto categoryOf = [&](const std::string& name) {
-    return categoryNumber(disc, Family::Media, "content/categorias.txt", name);
+    return categoryNumber(disc, Family::Media, categories, name);
   };
   for (const Map& map : disc.maps) {
     std::string code = lowerAscii(map.iso3);
@@ -299,7 +301,7 @@ Disc readDisc(const fs::path& content) {
     disc.media.push_back(readMedium(file, disc));
   for (const fs::path& file : headerFiles(content / "atlas"))
     disc.maps.push_back(readMap(file, disc));
-  addMapMedia(disc);
+  addMapMedia(disc, content / "categorias.txt");
   if (fs::is_directory(content / "disco")) {
     for (const auto& item : fs::directory_iterator(content / "disco")) {
       if (item.is_regular_file()) disc.suppliedFiles.insert(item.path().filename().string());
@@ -308,10 +310,10 @@ Disc readDisc(const fs::path& content) {
   sortByTitle(disc.entries);
   sortByTitle(disc.media);
   sortByTitle(disc.maps);
-  disc.newestSource = fs::file_time_type::min();
+  // Folders count too: removing a source changes its folder's time.
+  disc.newestSource = fs::last_write_time(content);
   for (const auto& item : fs::recursive_directory_iterator(content)) {
-    if (item.is_regular_file())
-      disc.newestSource = std::max(disc.newestSource, item.last_write_time());
+    disc.newestSource = std::max(disc.newestSource, item.last_write_time());
   }
   return disc;
 }
