@@ -88,6 +88,14 @@ class tqvGeneralListObject : public tqvListObject {
   tqvHandle itemAt(TQVINT index) const override { return slots_[index]; }
   // The slot array itself (count items, then nil up to the capacity).
   tqvHandle* slots() const { return slots_; }
+  // Appends by taking `value` over, which leaves it nil: no reference-count traffic when
+  // there is room.
+  void take(tqvHandle& value) {
+    if (count_ < capacity_)
+      slots_[count_++].swap(value);
+    else
+      append(value);
+  }
 
  protected:
   void setItemAt(TQVINT index, const tqvHandle& value) override { slots_[index] = value; }

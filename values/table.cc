@@ -75,7 +75,11 @@ tqvHandle tqvTableObject::valueOf(const tqvHandle& key) const {
 
 void tqvTableObject::store(const tqvHandle& key, const tqvHandle& value) {
   // Copies first: key or value may live in this table's arrays, which growth replaces.
-  tqvHandle k(key), v(value);
+  store(tqvHandle(key), tqvHandle(value));
+}
+
+void tqvTableObject::store(tqvHandle&& key, tqvHandle&& value) {
+  tqvHandle k(std::move(key)), v(std::move(value));
   for (;;) {
     if (capacity_ > 0) {
       TQVINT start = home(k);

@@ -22,6 +22,8 @@ class tqvTableObject : public tqvObject {
   // Stores or replaces. A full table grows by its growth percentage; with growth 0 it
   // reports "Hash table full" and stores nothing.
   void store(const tqvHandle& key, const tqvHandle& value);
+  // The same, taking the handles over instead of copying them.
+  void store(tqvHandle&& key, tqvHandle&& value);
   // Deletes key: its slot becomes the deleted marker.
   void remove(const tqvHandle& key);
 
