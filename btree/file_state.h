@@ -68,6 +68,10 @@ struct FileState {
   int accessMode = kKfAccessRead;
   int writeMode = 3;
   uint64_t id = 0;  // distinguishes the file's buffers in the node cache
+  // Buffers of the node cache holding pages of this file, and how many of them are dirty:
+  // closing a file that has none skips the walk over the cache.
+  int32_t cachedPages = 0;
+  int32_t dirtyPages = 0;
   Header header;
   // Whole node pages the file holds: measured at open, raised when a write extends it.
   int32_t nodesOnDisk = 0;
