@@ -63,6 +63,9 @@ struct FileState {
   // Read-only files are mapped: a page read is then a copy, not a system call.
   const uint8_t* map = nullptr;
   size_t mapSize = 0;
+  // A reader's size at open, mapped after kReadsBeforeMapping page reads; 0 once done.
+  off_t sizeToMap = 0;
+  int32_t pageReads = 0;
   bool swap = false;
   int shareMode = kKfExclusive;
   int accessMode = kKfAccessRead;
