@@ -145,7 +145,6 @@ void mapForReading(FileState& fs) {
 int readPage(FileState& fs, int32_t node, uint8_t* page) {
   if (node < 0) return kKfNegativeNode;
   if (node >= fs.header.slots) return kKfDamaged;
-  if (fs.sizeToMap > 0 && ++fs.pageReads > kReadsBeforeMapping) mapForReading(fs);
   if (fs.map != nullptr) {
     size_t at = static_cast<size_t>(pageOffset(node));
     if (at + kPageSize > fs.mapSize) return kKfShortRead;
@@ -155,6 +154,13 @@ int readPage(FileState& fs, int32_t node, uint8_t* page) {
   ssize_t n = pread(fs.fd, page, kPageSize, pageOffset(node));
   if (n == kPageSize) return 0;
   return n < 0 ? failWith(fs, kKfNotFound) : kKfShortRead;
+}
+
+const uint8_t* mappedPage(FileState& fs, int32_t node) {
+  if (fs.sizeToMap > 0 && ++fs.pageReads > kReadsBeforeMapping) mapForReading(fs);
+  if (fs.map == nullptr || node < 0 || node >= fs.header.slots) return nullptr;
+  size_t at = static_cast<size_t>(pageOffset(node));
+  return at + kPageSize <= fs.mapSize ? fs.map + at : nullptr;
 }
 
 int writePage(FileState& fs, int32_t node, const uint8_t* page) {

@@ -108,6 +108,9 @@ bool writeBytes(int fd, const uint8_t* bytes, size_t size, off_t at);
 // Raw page and header I/O. Reads and writes whole pages at page-aligned offsets.
 // readPage: 0; -43 negative node; -30 node past the slots; -9 short read; -1 read failed.
 int readPage(FileState& fs, int32_t node, uint8_t* page);
+// A reader's page in its mapping (mapping the file after its first few page reads); null
+// when the file is not mapped or the node lies outside what readPage would accept.
+const uint8_t* mappedPage(FileState& fs, int32_t node);
 // writePage / writeZeroPage: 0; -43; -8 write failed. Sets the write-mode-4 marker first.
 int writePage(FileState& fs, int32_t node, const uint8_t* page);
 int writeZeroPage(FileState& fs, int32_t node);

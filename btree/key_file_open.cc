@@ -191,7 +191,7 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
     reg.osError = errno;
     return finishFailedOpen(file, kKfNotFound);
   }
-  // A reader is mapped once it has read a few pages (see readPage): a file opened for one
+  // A reader is mapped once it has read a few pages (see mappedPage): a file opened for one
   // get is never mapped, which spares the mapping and its teardown.
   if (st.writable())
     posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
