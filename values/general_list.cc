@@ -69,12 +69,16 @@ class InlineGeneralList final : public tqvGeneralListObject {
 };
 static_assert(sizeof(InlineGeneralList) + InlineGeneralList::kMostSlots * sizeof(tqvHandle) <=
               InlineGeneralList::kBlock);
+static_assert(sizeof(InlineGeneralList) + sizeof(tqvHandle) > 32);
 
 }  // namespace
 
 tqvGeneralListObject* tqvGeneralListObject::create(TQVINT capacity, TQVINT growth) {
   if (capacity > InlineGeneralList::kMostSlots) return new tqvGeneralListObject(capacity, growth);
-  void* block = tqvPoolAlloc(InlineGeneralList::kBlock);
+  // Only the bytes used are asked for (and cleared); any size above 32 comes from the
+  // same 256-byte class, which is how the block is given back.
+  TQVINT slots = capacity > 0 ? capacity : 4;
+  void* block = tqvPoolAlloc(sizeof(InlineGeneralList) + sizeof(tqvHandle) * slots);
   return block != nullptr
              ? ::new (block)
                    InlineGeneralList(capacity, growth, slotsAfter<InlineGeneralList>(block))

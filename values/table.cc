@@ -82,12 +82,16 @@ class InlineTable final : public tqvTableObject {
 };
 static_assert(sizeof(InlineTable) + 2 * InlineTable::kMostSlots * sizeof(tqvHandle) <=
               InlineTable::kBlock);
+static_assert(sizeof(InlineTable) + 2 * sizeof(tqvHandle) > 32);
 
 }  // namespace
 
 tqvTableObject* tqvTableObject::create(TQVINT capacity, TQVINT growth, TQVINT third) {
   if (capacity > InlineTable::kMostSlots) return new tqvTableObject(capacity, growth, third);
-  void* block = tqvPoolAlloc(InlineTable::kBlock);
+  // Only the bytes used are asked for (and cleared); any size above 32 comes from the
+  // same 256-byte class, which is how the block is given back.
+  TQVINT slots = std::max<TQVINT>(capacity, 1);
+  void* block = tqvPoolAlloc(sizeof(InlineTable) + 2 * sizeof(tqvHandle) * slots);
   return block != nullptr ? ::new (block)
                                 InlineTable(capacity, growth, third, slotsAfter<InlineTable>(block))
                           : nullptr;
