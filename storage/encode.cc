@@ -49,10 +49,15 @@ class Encoder {
   // Room for `n` more bytes at the end of what is gathered: one check per item instead
   // of one per byte.
   char* room(size_t n) {
-    if (out_.size() - used_ < n) out_.resize(std::max({2 * out_.size(), used_ + n, size_t{256}}));
-    char* at = out_.data() + used_;
+    if (end_ - used_ < n) grow(n);
+    char* at = start_ + used_;
     used_ += n;
     return at;
+  }
+  [[gnu::noinline]] void grow(size_t n) {
+    out_.resize(std::max({2 * out_.size(), used_ + n, size_t{256}}));
+    start_ = out_.data();
+    end_ = out_.size();
   }
   void byte(TQVINT b) { *room(1) = static_cast<char>(b); }
   void word(uint32_t v, int size) {
@@ -155,9 +160,11 @@ class Encoder {
         byte(TQV_FLOAT_TYPE);
         int32(v.word());
         return;
-      case TQV_STRING_TYPE:
-        string(tqvStringView(v));
+      case TQV_STRING_TYPE: {
+        auto* text = v.as<tqvStringObject>();
+        string(text != nullptr ? text->view() : std::string_view());
         return;
+      }
       case TQV_UNIQUE_TYPE:
         cannotEncode(TQV_UNIQUE_TYPE);
         return;
@@ -204,6 +211,8 @@ class Encoder {
   const tqvHandle& stream_;
   tqvStreamObject* s_;
   std::string out_;
+  char* start_ = nullptr;  // out_'s bytes and size, kept at hand
+  size_t end_ = 0;
   size_t used_ = 0;
   int depth_ = 0;
   bool tooDeep_ = false;
