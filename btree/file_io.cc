@@ -1,4 +1,5 @@
 // Page and header I/O of an open keyed file, update bracketing and the write-mode rules.
+#include <sys/mman.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdint>
@@ -121,6 +122,26 @@ void FileState::setUpRules() {
   }
 }
 
+namespace {
+
+// Page reads through pread before a reader maps its file: enough for a few single gets,
+// few enough that scans and long runs of finds soon go through the mapping.
+constexpr int32_t kReadsBeforeMapping = 16;
+
+// Maps a file opened for reading; without a mapping pages are read with pread.
+void mapForReading(FileState& fs) {
+  off_t size = fs.sizeToMap;
+  fs.sizeToMap = 0;
+  if (size < kPageSize) return;
+  void* p = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fs.fd, 0);
+  if (p == MAP_FAILED) return;
+  posix_madvise(p, static_cast<size_t>(size), POSIX_MADV_RANDOM);
+  fs.map = static_cast<const uint8_t*>(p);
+  fs.mapSize = static_cast<size_t>(size);
+}
+
+}  // namespace
+
 int readPage(FileState& fs, int32_t node, uint8_t* page) {
   if (node < 0) return kKfNegativeNode;
   if (node >= fs.header.slots) return kKfDamaged;
@@ -133,6 +154,13 @@ int readPage(FileState& fs, int32_t node, uint8_t* page) {
   ssize_t n = pread(fs.fd, page, kPageSize, pageOffset(node));
   if (n == kPageSize) return 0;
   return n < 0 ? failWith(fs, kKfNotFound) : kKfShortRead;
+}
+
+const uint8_t* mappedPage(FileState& fs, int32_t node) {
+  if (fs.sizeToMap > 0 && ++fs.pageReads > kReadsBeforeMapping) mapForReading(fs);
+  if (fs.map == nullptr || node < 0 || node >= fs.header.slots) return nullptr;
+  size_t at = static_cast<size_t>(pageOffset(node));
+  return at + kPageSize <= fs.mapSize ? fs.map + at : nullptr;
 }
 
 int writePage(FileState& fs, int32_t node, const uint8_t* page) {

@@ -63,11 +63,18 @@ struct FileState {
   // Read-only files are mapped: a page read is then a copy, not a system call.
   const uint8_t* map = nullptr;
   size_t mapSize = 0;
+  // A reader's size at open, mapped after kReadsBeforeMapping page reads; 0 once done.
+  off_t sizeToMap = 0;
+  int32_t pageReads = 0;
   bool swap = false;
   int shareMode = kKfExclusive;
   int accessMode = kKfAccessRead;
   int writeMode = 3;
   uint64_t id = 0;  // distinguishes the file's buffers in the node cache
+  // Buffers of the node cache holding pages of this file, and how many of them are dirty:
+  // closing a file that has none skips the walk over the cache.
+  int32_t cachedPages = 0;
+  int32_t dirtyPages = 0;
   Header header;
   // Whole node pages the file holds: measured at open, raised when a write extends it.
   int32_t nodesOnDisk = 0;
@@ -101,6 +108,9 @@ bool writeBytes(int fd, const uint8_t* bytes, size_t size, off_t at);
 // Raw page and header I/O. Reads and writes whole pages at page-aligned offsets.
 // readPage: 0; -43 negative node; -30 node past the slots; -9 short read; -1 read failed.
 int readPage(FileState& fs, int32_t node, uint8_t* page);
+// A reader's page in its mapping (mapping the file after its first few page reads); null
+// when the file is not mapped or the node lies outside what readPage would accept.
+const uint8_t* mappedPage(FileState& fs, int32_t node);
 // writePage / writeZeroPage: 0; -43; -8 write failed. Sets the write-mode-4 marker first.
 int writePage(FileState& fs, int32_t node, const uint8_t* page);
 int writeZeroPage(FileState& fs, int32_t node);

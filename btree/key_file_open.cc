@@ -118,16 +118,6 @@ int measure(FileState& fs, off_t* size) {
   return 0;
 }
 
-// Maps a file opened for reading; without a mapping pages are read with pread.
-void mapForReading(FileState& fs, off_t size) {
-  if (size < kPageSize) return;
-  void* p = mmap(nullptr, static_cast<size_t>(size), PROT_READ, MAP_SHARED, fs.fd, 0);
-  if (p == MAP_FAILED) return;
-  posix_madvise(p, static_cast<size_t>(size), POSIX_MADV_RANDOM);
-  fs.map = static_cast<const uint8_t*>(p);
-  fs.mapSize = static_cast<size_t>(size);
-}
-
 int finishFailedOpen(KeyFile& file, int status) {
   FileState* fs = file.state();
   if (fs != nullptr) {
@@ -169,8 +159,6 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
     close(fd);
     return reg.lastStatus = kKfNotFound;
   }
-  posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
-
   auto fs = std::make_unique<FileState>();
   fs->owner = &file;
   fs->name = name;
@@ -181,9 +169,10 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
   file.stateSlot() = std::move(fs);
   FileState& st = *file.state();
 
-  uint8_t image[kHeaderSize];
-  ssize_t n = pread(fd, image, kHeaderSize, 0);
-  if (n != kHeaderSize) {
+  // Block 0 in one read: the header and the update marker near its end.
+  uint8_t image[kPageSize];
+  ssize_t n = pread(fd, image, kPageSize, 0);
+  if (n < kHeaderSize) {
     reg.osError = errno;
     return finishFailedOpen(file, n < 0 ? kKfNotFound : kKfShortRead);
   }
@@ -202,12 +191,16 @@ int kfOpen(KeyFile& file, const char* name, int shareMode, int accessMode,
     reg.osError = errno;
     return finishFailedOpen(file, kKfNotFound);
   }
-  if (!st.writable()) mapForReading(st, size);
+  // A reader is mapped once it has read a few pages (see mappedPage): a file opened for one
+  // get is never mapped, which spares the mapping and its teardown.
+  if (st.writable())
+    posix_fadvise(fd, 0, 0, POSIX_FADV_RANDOM);
+  else
+    st.sizeToMap = size;
 
   // The marker of an interrupted protected update is read inside an update.
-  uint8_t marker[2] = {0, 0};
-  if (pread(fd, marker, 2, kHdrUpdateMarker) == 2 &&
-      static_cast<uint16_t>(kfdetail::load16(marker, st.swap)) == kUpdateMarkerValue) {
+  if (n >= kHdrUpdateMarker + 2 && static_cast<uint16_t>(kfdetail::load16(
+                                       image + kHdrUpdateMarker, st.swap)) == kUpdateMarkerValue) {
     return finishFailedOpen(file, kKfInterruptedUpdate);
   }
   if (st.writable()) {

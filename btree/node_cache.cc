@@ -114,6 +114,7 @@ void NodeCache::release(int s) {
   Slot& slot = slots_[static_cast<size_t>(s)];
   unlink(s);
   indexErase(slot.key);
+  forget(slot);
   slot.file = nullptr;
   slot.node = -1;
   slot.dirty = false;
@@ -138,6 +139,7 @@ int NodeCache::takeSlot(int* status) {
   }
   unlink(s);
   indexErase(slot.key);
+  forget(slot);
   slot.file = nullptr;
   slot.dirty = false;
   return s;
@@ -162,7 +164,15 @@ int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
   int s = takeSlot(&status);
   if (s < 0) return status;
   Slot& slot = slots_[static_cast<size_t>(s)];
-  status = readPage(fs, node, slot.image.page);
+  // A mapped file's page is parsed where it lies, without copying it into the buffer.
+  // Its lines are requested together first: parsing follows the entries' length bytes one
+  // after another and would otherwise wait for each line in turn.
+  slot.image.mapped = mappedPage(fs, node);
+  if (slot.image.mapped == nullptr) {
+    status = readPage(fs, node, slot.image.page);
+  } else {
+    for (int at = 0; at < kfformat::kPageSize; at += 64) __builtin_prefetch(slot.image.mapped + at);
+  }
   if (status == 0 && slot.image.parse(fs.swap) != 0) status = kKfDamaged;
   if (status != 0) {
     free_.push_back(s);
@@ -171,6 +181,7 @@ int NodeCache::fetch(FileState& fs, int32_t node, const NodeImage** image) {
   slot.file = &fs;
   slot.node = node;
   slot.dirty = false;
+  ++fs.cachedPages;
   indexInsert(keyOf(fs, node), s);
   pushFront(s);
   *image = &slot.image;
@@ -189,38 +200,56 @@ int NodeCache::store(FileState& fs, int32_t node, const WorkPage& page, bool wri
     Slot& slot = slots_[static_cast<size_t>(s)];
     slot.file = &fs;
     slot.node = node;
+    slot.dirty = false;
+    ++fs.cachedPages;
     indexInsert(keyOf(fs, node), s);
     pushFront(s);
   }
   Slot& slot = slots_[static_cast<size_t>(s)];
   std::memcpy(slot.image.page, page.bytes, kfformat::kPageSize);
+  slot.image.mapped = nullptr;
   slot.image.parse(fs.swap);
+  if (!slot.dirty) ++fs.dirtyPages;
   slot.dirty = true;
   if (writeThrough) {
     int rc = writePage(fs, node, slot.image.page);
     if (rc != 0) return rc;
     slot.dirty = false;
+    --fs.dirtyPages;
   }
   return 0;
 }
 
 int NodeCache::flushFile(FileState& fs) {
   int first = 0;
+  if (fs.dirtyPages == 0) return 0;
   for (Slot& slot : slots_) {
     if (slot.file != &fs || !slot.dirty) continue;
     int rc = writePage(fs, slot.node, slot.image.page);
-    if (rc == 0)
+    if (rc == 0) {
       slot.dirty = false;
-    else if (first == 0)
+      --fs.dirtyPages;
+    } else if (first == 0) {
       first = rc;
+    }
   }
   return first;
 }
 
+// The file's pages were used last, so they are found from the most recent end of the
+// recency list; the walk stops when the last one is gone.
 void NodeCache::dropFile(FileState& fs) {
-  for (int s = 0; s < capacity_; ++s) {
+  for (int s = mostRecent_; s >= 0 && fs.cachedPages > 0;) {
+    int older = slots_[static_cast<size_t>(s)].older;
     if (slots_[static_cast<size_t>(s)].file == &fs) release(s);
+    s = older;
   }
+}
+
+void NodeCache::forget(const Slot& slot) {
+  if (slot.file == nullptr) return;
+  --slot.file->cachedPages;
+  if (slot.dirty) --slot.file->dirtyPages;
 }
 
 int NodeCache::resize(int buffers) {
@@ -228,8 +257,12 @@ int NodeCache::resize(int buffers) {
   if (buffers < kMinBuffers) buffers = kMinBuffers;
   for (Slot& slot : slots_) {
     if (slot.file != nullptr && slot.dirty) {
-      if (writePage(*slot.file, slot.node, slot.image.page) == 0) slot.dirty = false;
+      if (writePage(*slot.file, slot.node, slot.image.page) == 0) {
+        slot.dirty = false;
+        --slot.file->dirtyPages;
+      }
     }
+    forget(slot);
   }
   capacity_ = buffers;
   allocate();

@@ -49,6 +49,8 @@ class NodeCache {
   // A slot for a new page: a free one or the least recently used (written first if dirty).
   int takeSlot(int* status);
   void release(int slot);
+  // Takes a slot's page out of its file's counts.
+  static void forget(const Slot& slot);
   void allocate();
   // Open-addressing index from (file, node) to slot.
   size_t bucketOf(uint64_t key) const { return (key * 0x9E3779B97F4A7C15ull) >> shift_; }

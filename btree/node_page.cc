@@ -21,19 +21,20 @@ int parseLayout(const uint8_t* page, bool swap, int limit, int maxCount, uint16_
 }
 
 int NodeImage::parse(bool swap) {
-  int n = parseLayout(page, swap, kPageSize, kMaxEntries, off);
+  const uint8_t* at = bytes();
+  int n = parseLayout(at, swap, kPageSize, kMaxEntries, off);
   if (n < 0) return -1;
   count = n;
-  level = load16(page + kNodeLevel, swap);
-  firstChild = load32(page + kNodeFirstChild, swap);
-  next = load32(page + kNodeNext, swap);
-  previous = load32(page + kNodePrevious, swap);
+  level = load16(at + kNodeLevel, swap);
+  firstChild = load32(at + kNodeFirstChild, swap);
+  next = load32(at + kNodeNext, swap);
+  previous = load32(at + kNodePrevious, swap);
   return 0;
 }
 
 void WorkPage::load(const NodeImage& image, bool fileSwap) {
   swap = fileSwap;
-  std::memcpy(bytes, image.page, kPageSize);
+  std::memcpy(bytes, image.bytes(), kPageSize);
   std::memset(bytes + kPageSize, 0, kOverflowRoom);
   count = image.count;
   std::memcpy(off, image.off, sizeof(uint16_t) * static_cast<size_t>(count));

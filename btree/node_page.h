@@ -19,9 +19,11 @@ inline constexpr int kMaxWorkEntries = (kfformat::kPageSize + kOverflowRoom) / 2
 // has length 0 or runs past `limit`, or the free-bytes field disagrees with the entries.
 int parseLayout(const uint8_t* page, bool swap, int limit, int maxCount, uint16_t* off);
 
-// A parsed node page in file byte order with its header fields in machine order.
+// A parsed node page in file byte order with its header fields in machine order. The bytes
+// are the image's own copy, or for a file mapped for reading the page in the mapping.
 struct NodeImage {
   uint8_t page[kfformat::kPageSize];
+  const uint8_t* mapped = nullptr;  // the page in a read-only mapping, or null: `page`
   uint16_t off[kfformat::kMaxEntries + 1];
   int count = 0;
   int level = 0;
@@ -29,8 +31,9 @@ struct NodeImage {
   int32_t next = -1;
   int32_t previous = -1;
 
-  const uint8_t* entry(int i) const { return page + off[i]; }
-  // Parses `page` (already copied in). Returns 0 or -1 for a damaged layout.
+  const uint8_t* bytes() const { return mapped != nullptr ? mapped : page; }
+  const uint8_t* entry(int i) const { return bytes() + off[i]; }
+  // Parses the bytes (already copied in or mapped). Returns 0 or -1 for a damaged layout.
   int parse(bool swap);
 };
 

@@ -2,6 +2,7 @@
 // the stream still holds.
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,65 @@ constexpr int64_t kSlotsPerRemainingByte = 8;
 // of other libraries start, so no path around the limit exists.
 int nesting = 0;
 
+// Reads through the stream's own calls: file streams and any other kind.
+class StreamSource {
+ public:
+  static constexpr bool kDirect = false;
+  explicit StreamSource(tqvStreamObject* s) : s_(s) {}
+  TQVINT read(void* data, TQVINT count) { return s_->read(data, count); }
+  TQVINT remaining() { return s_->remaining(); }
+  // Payload decoders of other libraries read the stream itself.
+  void beforeForeign() {}
+  void afterForeign() {}
+  void finish() {}
+
+ private:
+  tqvStreamObject* s_;
+};
+
+// Reads straight from the memory of a stream that keeps its bytes in one block, with the
+// stream's own read semantics (a short read takes what is left), and puts the stream's
+// position where the reading ended.
+class MemorySource {
+ public:
+  static constexpr bool kDirect = true;
+  MemorySource(tqvStreamObject* s, const unsigned char* base) : s_(s), base_(base) {
+    at_ = s->position();
+    end_ = s->size();
+  }
+  TQVINT read(void* data, TQVINT count) {
+    if (at_ >= end_ || count <= 0) return 0;
+    TQVINT n = std::min(count, end_ - at_);
+    std::memcpy(data, base_ + at_, static_cast<size_t>(n));
+    at_ += n;
+    return n;
+  }
+  TQVINT remaining() const { return end_ > at_ ? end_ - at_ : 0; }
+  // The next `count` bytes, which the caller has checked are there; then skipped.
+  const char* take(TQVINT count) {
+    const char* at = reinterpret_cast<const char*>(base_ + at_);
+    at_ += count;
+    return at;
+  }
+  void beforeForeign() { s_->seek(at_); }
+  void afterForeign() {
+    base_ = s_->contiguousBytes();
+    at_ = s_->position();
+    end_ = base_ != nullptr ? s_->size() : at_;
+  }
+  void finish() { s_->seek(at_); }
+
+ private:
+  tqvStreamObject* s_;
+  const unsigned char* base_;
+  TQVINT at_ = 0;
+  TQVINT end_ = 0;
+};
+
+template <class Source>
 class Decoder {
  public:
-  explicit Decoder(const tqvHandle& stream) : handle_(stream), s_(tqvAsStream(stream)) {}
+  Decoder(const tqvHandle& stream, Source source) : handle_(stream), s_(source) {}
 
   tqvHandle value() {
     if (failed_) return TQV_NIL;
@@ -47,10 +104,12 @@ class Decoder {
     return result;
   }
 
+  void finish() { s_.finish(); }
+
  private:
   bool readExactly(void* data, TQVINT count, const char* message) {
     if (failed_) return false;
-    if (s_->read(data, count) == count) return true;
+    if (s_.read(data, count) == count) return true;
     tqvError(message);
     failed_ = true;
     return false;
@@ -75,9 +134,13 @@ class Decoder {
   // short read is reported instead of allocating for a length that cannot be there.
   tqvHandle text(TQVINT length) {
     if (length <= 0) return tqvMakeString("");
-    TQVINT wanted = std::min(length, s_->remaining());
+    TQVINT wanted = std::min(length, s_.remaining());
+    if constexpr (Source::kDirect) {
+      // Made straight from the stream's memory, without a staging copy.
+      if (wanted == length) return tqvMakeString(s_.take(length), length);
+    }
     std::string bytes(static_cast<size_t>(wanted), '\0');
-    TQVINT got = wanted > 0 ? s_->read(bytes.data(), wanted) : 0;
+    TQVINT got = wanted > 0 ? s_.read(bytes.data(), wanted) : 0;
     if (got < length) {
       tqvError("Cannot read TQVBYTE from stream");
       failed_ = true;
@@ -86,10 +149,10 @@ class Decoder {
   }
 
   tqvHandle buffer(TQVINT length) {
-    TQVINT capacity = std::clamp<TQVINT>(length, 0, s_->remaining());
+    TQVINT capacity = std::clamp<TQVINT>(length, 0, s_.remaining());
     tqvHandle result = tqvBuffer(capacity);
     tqvBufferObject* b = tqvAsBuffer(result);
-    TQVINT got = b != nullptr && capacity > 0 ? s_->read(b->data(), capacity) : 0;
+    TQVINT got = b != nullptr && capacity > 0 ? s_.read(b->data(), capacity) : 0;
     if (b != nullptr) b->setLength(got);
     if (got < length) {
       tqvError("Cannot read TQVBYTE from stream");
@@ -99,11 +162,11 @@ class Decoder {
   }
 
   tqvHandle intList(TQVINT count) {
-    TQVINT fits = std::clamp<TQVINT>(count, 0, s_->remaining() / 4);
+    TQVINT fits = std::clamp<TQVINT>(count, 0, s_.remaining() / 4);
     tqvHandle result = tqvMakeIntList(fits, 100);
     auto* list = static_cast<tqvIntListObject*>(tqvAsList(result));
     TQVINT bytes = fits * 4;
-    TQVINT got = fits > 0 ? s_->read(list->data(), bytes) : 0;
+    TQVINT got = fits > 0 ? s_.read(list->data(), bytes) : 0;
     if (count < 0 || got < bytes || fits < count) {
       tqvError("Cannot read IntList from stream");
       failed_ = true;
@@ -122,10 +185,14 @@ class Decoder {
 
   tqvHandle generalList(TQVINT count) {
     // Every item takes at least one byte, so the capacity never exceeds the bytes left.
-    TQVINT capacity = std::clamp<TQVINT>(count, 0, s_->remaining());
+    TQVINT capacity = std::clamp<TQVINT>(count, 0, s_.remaining());
     tqvHandle result = tqvMakeList(capacity, 100);
-    tqvListObject* list = tqvAsList(result);
-    for (TQVINT i = 0; i < count && !failed_; ++i) list->append(value());
+    auto* list = static_cast<tqvGeneralListObject*>(tqvAsList(result));
+    if (list == nullptr) return result;
+    for (TQVINT i = 0; i < count && !failed_; ++i) {
+      tqvHandle item = value();
+      list->take(item);
+    }
     return result;
   }
 
@@ -133,13 +200,13 @@ class Decoder {
     TQVINT capacity = int32();
     TQVINT count = int32();
     if (failed_) return TQV_NIL;
-    int64_t limit = std::max(kTrustedTableCapacity, kSlotsPerRemainingByte * s_->remaining());
+    int64_t limit = std::max(kTrustedTableCapacity, kSlotsPerRemainingByte * s_.remaining());
     tqvHandle result = tqvTable(static_cast<TQVINT>(std::min<int64_t>(capacity, limit)), 100, 75);
     tqvTableObject* t = tqvAsTable(result);
     for (TQVINT i = 0; i < count && !failed_; ++i) {
       tqvHandle key = value();
       tqvHandle v = value();
-      if (!failed_ && t != nullptr) t->store(key, v);
+      if (!failed_ && t != nullptr) t->store(std::move(key), std::move(v));
     }
     return result;
   }
@@ -149,7 +216,7 @@ class Decoder {
     TQVINT n = int32();
     if (failed_) return TQV_NIL;
     if (n <= 0) return tqvMakeRect(left, top, right, bottom);
-    if (n > s_->remaining() / 8) {
+    if (n > s_.remaining() / 8) {
       tqvError("Cannot read TQVINT from stream");
       failed_ = true;
       return TQV_NIL;
@@ -226,7 +293,9 @@ class Decoder {
         break;
     }
     if (tqvPayloadDecoder decoder = tqvFindDecoder(tag)) {
+      s_.beforeForeign();
       tqvHandle result = decoder(handle_);
+      s_.afterForeign();
       return result;
     }
     tqvError(std::string("Cannot decode this type: ") + tqvTypeName(tag));
@@ -235,7 +304,7 @@ class Decoder {
   }
 
   const tqvHandle& handle_;
-  tqvStreamObject* s_;
+  Source s_;
   bool failed_ = false;
 };
 
@@ -246,5 +315,15 @@ tqvHandle tqvDecode(const tqvHandle& stream) {
     tqvArgError("tqvDecode(stream)", 1);
     return TQV_NIL;
   }
-  return Decoder(stream).value();
+  tqvStreamObject* s = tqvAsStream(stream);
+  tqvHandle result;
+  if (const unsigned char* bytes = s->contiguousBytes()) {
+    Decoder<MemorySource> decoder(stream, MemorySource(s, bytes));
+    result = decoder.value();
+    decoder.finish();
+  } else {
+    Decoder<StreamSource> decoder(stream, StreamSource(s));
+    result = decoder.value();
+  }
+  return result;
 }

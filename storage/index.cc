@@ -52,8 +52,18 @@ tqvIndexObject::tqvIndexObject(const tqvHandle& name, bool create, bool writable
   if (writable && check) kfCheck(*file_);
   kfSetWriteMode(*file_, 0);
   readOnly_ = !writable;
-  tqvHandle stored = seek(kCountKey) ? recordValue() : TQV_NIL;
-  count_ = stored.isNil() ? 0 : tqvIntValue(stored);
+  // Opening for a single get is common: a reader leaves the count until it is asked for.
+  countKnown_ = false;
+  if (writable) count();
+}
+
+TQVINT tqvIndexObject::count() {
+  if (!countKnown_) {
+    countKnown_ = true;
+    tqvHandle stored = seek(kCountKey) ? recordValue() : TQV_NIL;
+    count_ = stored.isNil() ? 0 : tqvIntValue(stored);
+  }
+  return count_;
 }
 
 tqvIndexObject::~tqvIndexObject() {
@@ -168,7 +178,7 @@ tqvHandle tqvIndexObject::entries() {
 }
 
 bool tqvIndexObject::opCount(TQVINT& result) {
-  result = count_;
+  result = count();
   return true;
 }
 

@@ -23,7 +23,8 @@ class tqvIndexObject : public tqvObject {
   ~tqvIndexObject() override;
 
   bool isOpen() const;
-  TQVINT count() const { return count_; }
+  // The number of keys; a read-only index reads it from the file on first use.
+  TQVINT count();
   bool contains(const tqvHandle& key);
   // The stored value, or nil when the key is absent or its record is empty.
   tqvHandle get(const tqvHandle& key);
@@ -55,6 +56,7 @@ class tqvIndexObject : public tqvObject {
   std::unique_ptr<KeyFile> file_;
   std::unique_ptr<unsigned char[]> buffer_;
   bool readOnly_ = true;
+  bool countKnown_ = true;
   TQVINT count_ = 0;
 };
 

@@ -23,6 +23,7 @@ class tqvMemoryStreamObject : public tqvStreamObject {
   bool writeByte(TQVINT byte) override;
   TQVINT write(const void* data, TQVINT count) override;
   void flush() override {}
+  const unsigned char* contiguousBytes() const override { return data_; }
 
   const unsigned char* data() const { return data_; }
   // The bytes from the start up to the furthest position written (what a file holding

@@ -27,6 +27,10 @@ class tqvStreamObject : public tqvObject {
     return left > 0 ? left : 0;
   }
 
+  // The stream's bytes from 0 to size() as one block of memory, when it keeps them so;
+  // null otherwise. Readers that can use it skip a call per item.
+  virtual const unsigned char* contiguousBytes() const { return nullptr; }
+
   bool opCount(TQVINT& result) override {
     result = size();
     return true;

@@ -1,5 +1,7 @@
 // The general list: a growable array of value handles.
 
+#include <new>
+
 #include "values/convert.h"
 #include "values/list.h"
 #include "values/pool.h"
@@ -12,8 +14,75 @@ tqvGeneralListObject::tqvGeneralListObject(TQVINT capacity, TQVINT growth)
   if (slots_ == nullptr) capacity_ = 0;
 }
 
+tqvGeneralListObject::tqvGeneralListObject(TQVINT capacity, TQVINT growth, tqvHandle* slots)
+    : tqvListObject(capacity, growth), slots_(slots) {
+  for (TQVINT i = 0; i < capacity_; ++i) new (&slots_[i]) tqvHandle();
+}
+
 tqvGeneralListObject::~tqvGeneralListObject() {
   tqvFreeSlots(slots_, capacity_);
+}
+
+void tqvGeneralListObject::dropSlots(tqvHandle* slots, TQVINT capacity) {
+  if (slots != inlineSlots()) {
+    tqvFreeSlots(slots, capacity);
+    return;
+  }
+  for (TQVINT i = 0; i < capacity; ++i) slots[i].~tqvHandle();
+}
+
+namespace {
+
+// The slots placed right after an object of type T at the start of `block`.
+template <class T>
+tqvHandle* slotsAfter(void* block) {
+  return reinterpret_cast<tqvHandle*>(static_cast<char*>(block) + sizeof(T));
+}
+
+// A short list in one pool block, the object followed by its slots: one allocation
+// instead of two, and the items next to the list. Growing moves the slots out.
+class InlineGeneralList final : public tqvGeneralListObject {
+ public:
+  static constexpr size_t kBlock = 256;
+  static constexpr TQVINT kMostSlots = 14;
+
+  InlineGeneralList(TQVINT capacity, TQVINT growth, tqvHandle* slots)
+      : tqvGeneralListObject(capacity, growth, slots) {}
+  // The inline slots are released here, while the object still knows they are inline.
+  ~InlineGeneralList() override {
+    if (slots_ == area()) {
+      for (TQVINT i = 0; i < capacity_; ++i) slots_[i].~tqvHandle();
+      slots_ = nullptr;
+      capacity_ = 0;
+    }
+  }
+  static void operator delete(void* block, size_t) noexcept { tqvPoolFree(block, kBlock); }
+
+ protected:
+  tqvHandle* inlineSlots() const override { return area(); }
+
+ private:
+  tqvHandle* area() const {
+    return reinterpret_cast<tqvHandle*>(
+        const_cast<char*>(reinterpret_cast<const char*>(this) + sizeof(InlineGeneralList)));
+  }
+};
+static_assert(sizeof(InlineGeneralList) + InlineGeneralList::kMostSlots * sizeof(tqvHandle) <=
+              InlineGeneralList::kBlock);
+static_assert(sizeof(InlineGeneralList) + sizeof(tqvHandle) > 32);
+
+}  // namespace
+
+tqvGeneralListObject* tqvGeneralListObject::create(TQVINT capacity, TQVINT growth) {
+  if (capacity > InlineGeneralList::kMostSlots) return new tqvGeneralListObject(capacity, growth);
+  // Only the bytes used are asked for (and cleared); any size above 32 comes from the
+  // same 256-byte class, which is how the block is given back.
+  TQVINT slots = capacity > 0 ? capacity : 4;
+  void* block = tqvPoolAlloc(sizeof(InlineGeneralList) + sizeof(tqvHandle) * slots);
+  return block != nullptr
+             ? ::new (block)
+                   InlineGeneralList(capacity, growth, slotsAfter<InlineGeneralList>(block))
+             : nullptr;
 }
 
 bool tqvGeneralListObject::grow() {
@@ -21,7 +90,7 @@ bool tqvGeneralListObject::grow() {
   tqvHandle* slots = tqvAllocateSlots(grown);
   if (slots == nullptr) return false;
   for (TQVINT i = 0; i < count_; ++i) slots[i] = std::move(slots_[i]);
-  tqvFreeSlots(slots_, capacity_);
+  dropSlots(slots_, capacity_);
   slots_ = slots;
   capacity_ = grown;
   return true;

@@ -19,7 +19,7 @@ tqvHandle tqvListObject::make(TQVINT capacity, TQVINT growth, TQVINT kind) {
   if (kind == TQV_INTLIST_KIND) {
     return tqvHandle::wrap(new tqvIntListObject(capacity, growth), TQV_LIST_TYPE);
   }
-  return tqvHandle::wrap(new tqvGeneralListObject(capacity, growth), TQV_LIST_TYPE);
+  return tqvHandle::wrap(tqvGeneralListObject::create(capacity, growth), TQV_LIST_TYPE);
 }
 
 tqvHandle tqvMakeList(TQVINT capacity, TQVINT growth) {

@@ -80,6 +80,9 @@ class tqvGeneralListObject : public tqvListObject {
  public:
   tqvGeneralListObject(TQVINT capacity, TQVINT growth);
   ~tqvGeneralListObject() override;
+  // A new list; a short one keeps its slots in the same pool block as itself. Null when
+  // memory is refused.
+  static tqvGeneralListObject* create(TQVINT capacity, TQVINT growth);
 
   TQVINT kind() const override { return TQV_GENERAL_LIST_KIND; }
   void append(const tqvHandle& value) override;
@@ -88,15 +91,31 @@ class tqvGeneralListObject : public tqvListObject {
   tqvHandle itemAt(TQVINT index) const override { return slots_[index]; }
   // The slot array itself (count items, then nil up to the capacity).
   tqvHandle* slots() const { return slots_; }
+  // Appends by taking `value` over, which leaves it nil: no reference-count traffic when
+  // there is room.
+  void take(tqvHandle& value) {
+    if (count_ < capacity_)
+      slots_[count_++].swap(value);
+    else
+      append(value);
+  }
 
  protected:
   void setItemAt(TQVINT index, const tqvHandle& value) override { slots_[index] = value; }
   tqvHandle makeLike(TQVINT capacity, TQVINT growth) const override;
   void printItems(std::string& out, bool notation) const override;
 
+  // Over `slots` of `capacity` that live in the object's own block (constructed here).
+  tqvGeneralListObject(TQVINT capacity, TQVINT growth, tqvHandle* slots);
+  // The slot array that shares the object's block, or null.
+  virtual tqvHandle* inlineSlots() const { return nullptr; }
+  // Releases the handles of a slot array and gives back its memory unless it is inline.
+  void dropSlots(tqvHandle* slots, TQVINT capacity);
+
+  tqvHandle* slots_ = nullptr;
+
  private:
   bool grow();
-  tqvHandle* slots_ = nullptr;
 };
 
 // The integer list: raw 32-bit integers, readable and writable as one block.

@@ -2,6 +2,7 @@
 #include "values/table.h"
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 #include "values/convert.h"
@@ -29,9 +30,71 @@ tqvTableObject::tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third)
   }
 }
 
+tqvTableObject::tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third, tqvHandle* slots)
+    : capacity_(std::max<TQVINT>(capacity, 1)), growth_(growth), third_(third) {
+  deletedMarker();
+  keys_ = slots;
+  values_ = slots + capacity_;
+  for (TQVINT i = 0; i < 2 * capacity_; ++i) new (&slots[i]) tqvHandle();
+}
+
 tqvTableObject::~tqvTableObject() {
   tqvFreeSlots(keys_, capacity_);
   tqvFreeSlots(values_, capacity_);
+}
+
+namespace {
+
+// The slots placed right after an object of type T at the start of `block`.
+template <class T>
+tqvHandle* slotsAfter(void* block) {
+  return reinterpret_cast<tqvHandle*>(static_cast<char*>(block) + sizeof(T));
+}
+
+// A small table in one pool block: the object, its keys, then its values. One
+// allocation instead of three, and the entries next to the table. Growing moves the
+// arrays out.
+class InlineTable final : public tqvTableObject {
+ public:
+  static constexpr size_t kBlock = 256;
+  static constexpr TQVINT kMostSlots = 6;
+
+  InlineTable(TQVINT capacity, TQVINT growth, TQVINT third, tqvHandle* slots)
+      : tqvTableObject(capacity, growth, third, slots) {}
+  // The inline arrays are released here, while the object still knows they are inline.
+  ~InlineTable() override {
+    if (keys_ == area()) {
+      for (TQVINT i = 0; i < 2 * capacity_; ++i) keys_[i].~tqvHandle();
+      keys_ = values_ = nullptr;
+      capacity_ = 0;
+    }
+  }
+  static void operator delete(void* block, size_t) noexcept { tqvPoolFree(block, kBlock); }
+
+ protected:
+  tqvHandle* inlineSlots() const override { return area(); }
+
+ private:
+  tqvHandle* area() const {
+    return reinterpret_cast<tqvHandle*>(
+        const_cast<char*>(reinterpret_cast<const char*>(this) + sizeof(InlineTable)));
+  }
+};
+static_assert(sizeof(InlineTable) + 2 * InlineTable::kMostSlots * sizeof(tqvHandle) <=
+              InlineTable::kBlock);
+static_assert(sizeof(InlineTable) + 2 * sizeof(tqvHandle) > 32);
+
+}  // namespace
+
+tqvTableObject* tqvTableObject::create(TQVINT capacity, TQVINT growth, TQVINT third) {
+  if (capacity > InlineTable::kMostSlots) return new tqvTableObject(capacity, growth, third);
+  // Only the bytes used are asked for (and cleared); any size above 32 comes from the
+  // same 256-byte class, which is how the block is given back.
+  TQVINT slots = std::max<TQVINT>(capacity, 1);
+  void* block = tqvPoolAlloc(sizeof(InlineTable) + 2 * sizeof(tqvHandle) * slots);
+  return block != nullptr ? ::new (block)
+                                InlineTable(capacity, growth, third, slotsAfter<InlineTable>(block))
+                          : nullptr;
 }
 
 tqvHandle tqvTable(TQVINT capacity, TQVINT growth, TQVINT third) {
@@ -39,7 +102,7 @@ tqvHandle tqvTable(TQVINT capacity, TQVINT growth, TQVINT third) {
     tqvError("tqvTable(TQVINT,TQVINT,TQVINT): Argument 1 must be greater than zero.");
     capacity = 1;
   }
-  return tqvHandle::wrap(new tqvTableObject(capacity, growth, third), TQV_TABLE_TYPE);
+  return tqvHandle::wrap(tqvTableObject::create(capacity, growth, third), TQV_TABLE_TYPE);
 }
 
 tqvTableObject* tqvAsTable(const tqvHandle& h) {
@@ -75,7 +138,11 @@ tqvHandle tqvTableObject::valueOf(const tqvHandle& key) const {
 
 void tqvTableObject::store(const tqvHandle& key, const tqvHandle& value) {
   // Copies first: key or value may live in this table's arrays, which growth replaces.
-  tqvHandle k(key), v(value);
+  store(tqvHandle(key), tqvHandle(value));
+}
+
+void tqvTableObject::store(tqvHandle&& key, tqvHandle&& value) {
+  tqvHandle k(std::move(key)), v(std::move(value));
   for (;;) {
     if (capacity_ > 0) {
       TQVINT start = home(k);
@@ -135,8 +202,12 @@ bool tqvTableObject::grow() {
     if (key.isNil() || (key.is(TQV_UNIQUE_TYPE) && key.word() == deletedMarker().word())) continue;
     store(key, oldValues[i]);
   }
-  tqvFreeSlots(oldKeys, oldCapacity);
-  tqvFreeSlots(oldValues, oldCapacity);
+  if (oldKeys == inlineSlots()) {
+    for (TQVINT i = 0; i < 2 * oldCapacity; ++i) oldKeys[i].~tqvHandle();
+  } else {
+    tqvFreeSlots(oldKeys, oldCapacity);
+    tqvFreeSlots(oldValues, oldCapacity);
+  }
   return true;
 }
 
@@ -172,7 +243,7 @@ TQVINT tqvTableObject::nextSlot(TQVINT slot) const {
 
 tqvHandle tqvTableObject::copy() const {
   tqvHandle result =
-      tqvHandle::wrap(new tqvTableObject(capacity_, growth_, third_), TQV_TABLE_TYPE);
+      tqvHandle::wrap(tqvTableObject::create(capacity_, growth_, third_), TQV_TABLE_TYPE);
   auto* table = result.as<tqvTableObject>();
   if (table == nullptr) return result;
   for (TQVINT i = firstSlot(); i >= 0; i = nextSlot(i)) table->store(keys_[i], tqvCopy(values_[i]));

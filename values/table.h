@@ -9,6 +9,9 @@ class tqvTableObject : public tqvObject {
  public:
   tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third);
   ~tqvTableObject() override;
+  // A new table; a small one keeps its key and value arrays in the same pool block as
+  // itself. Null when memory is refused.
+  static tqvTableObject* create(TQVINT capacity, TQVINT growth, TQVINT third);
 
   TQVINT capacity() const { return capacity_; }
   TQVINT count() const { return count_; }
@@ -22,6 +25,8 @@ class tqvTableObject : public tqvObject {
   // Stores or replaces. A full table grows by its growth percentage; with growth 0 it
   // reports "Hash table full" and stores nothing.
   void store(const tqvHandle& key, const tqvHandle& value);
+  // The same, taking the handles over instead of copying them.
+  void store(tqvHandle&& key, tqvHandle&& value);
   // Deletes key: its slot becomes the deleted marker.
   void remove(const tqvHandle& key);
 
@@ -56,10 +61,11 @@ class tqvTableObject : public tqvObject {
   // The process-wide marker that fills a deleted key slot.
   static const tqvHandle& deletedMarker();
 
- private:
-  TQVINT home(const tqvHandle& key) const;
-  bool checkSlot(TQVINT slot) const;
-  bool grow();
+ protected:
+  // Over key and value arrays of `capacity` in the object's own block (constructed here).
+  tqvTableObject(TQVINT capacity, TQVINT growth, TQVINT third, tqvHandle* slots);
+  // The key array that shares the object's block (the values follow it), or null.
+  virtual tqvHandle* inlineSlots() const { return nullptr; }
 
   TQVINT capacity_;
   TQVINT count_ = 0;
@@ -67,6 +73,11 @@ class tqvTableObject : public tqvObject {
   TQVINT third_;
   tqvHandle* keys_ = nullptr;
   tqvHandle* values_ = nullptr;
+
+ private:
+  TQVINT home(const tqvHandle& key) const;
+  bool checkSlot(TQVINT slot) const;
+  bool grow();
 };
 
 // A table of `capacity` slots (the framework passes 100 and 75 for the rest). A capacity

@@ -1,5 +1,6 @@
 // The keyed-file engine beside SQLite (WITHOUT ROWID table) and LMDB on the same catalogue
-// keys: bulk loads in ascending and random order, random finds, prefix scans, file sizes.
+// keys: bulk loads in ascending and random order, random finds, prefix scans, opening the
+// file for one get and closing it again, file sizes.
 // Key count: --keys=N or TQV_BENCH_KEYS (default 1,000,000).
 #include <benchmark/benchmark.h>
 #include <lmdb.h>
@@ -257,6 +258,74 @@ size_t scanLmdb() {
   return rows;
 }
 
+// ---- open, get one key, close ----
+// How the almanac reads a catalogue: every lookup opens the file, finds one key and closes
+// it again. LMDB keeps its environment open and begins a read transaction per lookup.
+
+constexpr size_t kOpenGets = 20000;
+size_t openGets() {
+  return std::min(kOpenGets, gFindOrder.size());
+}
+
+size_t openGetKeyFile() {
+  std::string path = fileOf("keyfile", "rand");
+  char buf[256];
+  size_t found = 0;
+  for (size_t n = 0; n < openGets(); ++n) {
+    KeyFile kf;
+    if (kfOpen(kf, path.c_str(), kKfExclusive, kKfAccessRead, nullptr) != 0) die("kfOpen");
+    found += kfFind(kf, 1, gData.keys[gFindOrder[n]].c_str(), 0, buf, sizeof buf) == 1;
+    kfClose(kf);
+  }
+  return found;
+}
+
+size_t openGetSqlite() {
+  std::string path = fileOf("sqlite", "rand");
+  size_t found = 0;
+  char buf[256];
+  for (size_t n = 0; n < openGets(); ++n) {
+    const std::string& key = gData.keys[gFindOrder[n]];
+    sqlite3* db;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+      die("sqlite3_open");
+    sqlite3_stmt* get;
+    sqlite3_prepare_v2(db, "SELECT v FROM t WHERE k = ?", -1, &get, nullptr);
+    sqlite3_bind_blob(get, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
+    if (sqlite3_step(get) == SQLITE_ROW) {
+      std::memcpy(buf, sqlite3_column_blob(get, 0),
+                  static_cast<size_t>(sqlite3_column_bytes(get, 0)));
+      ++found;
+    }
+    sqlite3_finalize(get);
+    sqlite3_close(db);
+  }
+  benchmark::DoNotOptimize(buf);
+  return found;
+}
+
+size_t openGetLmdb() {
+  Lmdb db(fileOf("lmdb", "rand"), true);
+  MDB_txn* txn;
+  mdb_txn_begin(db.env, nullptr, MDB_RDONLY, &txn);
+  mdb_dbi_open(txn, nullptr, 0, &db.dbi);
+  mdb_txn_abort(txn);
+  char buf[256];
+  size_t found = 0;
+  for (size_t n = 0; n < openGets(); ++n) {
+    const std::string& key = gData.keys[gFindOrder[n]];
+    if (mdb_txn_begin(db.env, nullptr, MDB_RDONLY, &txn) != 0) die("mdb_txn_begin");
+    MDB_val k{key.size(), const_cast<char*>(key.data())}, v;
+    if (mdb_get(txn, db.dbi, &k, &v) == 0) {
+      std::memcpy(buf, v.mv_data, v.mv_size);
+      ++found;
+    }
+    mdb_txn_abort(txn);
+  }
+  benchmark::DoNotOptimize(buf);
+  return found;
+}
+
 // ---- benchmark bodies ----
 
 template <typename F>
@@ -291,6 +360,22 @@ void benchFind(benchmark::State& state, std::string engine) {
   }
   if (found != gFindOrder.size()) die("a find missed");
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * gFindOrder.size()));
+}
+
+void benchOpenGet(benchmark::State& state, std::string engine) {
+  ensureLoaded(engine);
+  size_t found = 0;
+  for (auto _ : state) {
+    double s = timed([&] {
+      found = engine == "keyfile"  ? openGetKeyFile()
+              : engine == "sqlite" ? openGetSqlite()
+                                   : openGetLmdb();
+    });
+    state.SetIterationTime(s);
+    gSeconds["open-get-close"][engine] = s;
+  }
+  if (found != openGets()) die("an open-get missed");
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * found));
 }
 
 size_t gScanRows = 0;
@@ -381,6 +466,13 @@ int main(int argc, char** argv) {
   }
   for (const char* engine : kEngines) {
     benchmark::RegisterBenchmark((std::string("prefix_scan/") + engine).c_str(), benchScan,
+                                 std::string(engine))
+        ->Iterations(1)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (const char* engine : kEngines) {
+    benchmark::RegisterBenchmark((std::string("open_get_close/") + engine).c_str(), benchOpenGet,
                                  std::string(engine))
         ->Iterations(1)
         ->UseManualTime()
