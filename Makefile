@@ -1,5 +1,5 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run disc clean format coverage
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run disc screenshot clean format coverage
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
@@ -27,16 +27,19 @@ release: deps
 # make run RUN_ARGS="--set MaximizeWindow=1".
 run: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target lx98
-	./build/release/almanac/app/lx98 $(RUN_ARGS)
+	cmake --build --preset release -j $(JOBS) --target lx98 demo_disc
+	./build/release/almanac/app/lx98 --disc build/release/demo-disc $(RUN_ARGS)
 
-# Builds the demo disc from content/ into DISC; only what is older than its sources is
-# written again.
-DISC ?= build/disc
+# Builds the demo disc from content/ into build/release/demo-disc (make run uses it); only
+# what is older than its sources is written again.
 disc: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target lxdisc
-	./build/release/tools/lxdisc/lxdisc content $(DISC)
+	cmake --build --preset release -j $(JOBS) --target demo_disc
+
+# The README's picture of the main screen, drawn headless on the demo disc.
+screenshot: disc
+	cmake --build --preset release -j $(JOBS) --target lx98
+	./scripts/screenshot.sh build/release/almanac/app/lx98 build/release/demo-disc docs/tela-inicial.png
 
 bench: release
 	./scripts/run-benchmarks.sh build/release/bench

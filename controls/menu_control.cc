@@ -459,8 +459,12 @@ tqvHandle tqvMenuControl::perform(const tqvHandle& action, const tqvHandle& data
 std::vector<TQVINT> tqvMenuControl::acceleratorItems(TQVINT key) {
   std::vector<TQVINT> found;
   auto count = static_cast<TQVINT>(items_.size());
+  // Accents do not count: I chooses "&Índice" as a user would expect.
+  auto plain = [](TQVINT k) {
+    return k >= 0 && k < 256 ? tqvCharmaps::plain[tqvCharmaps::upper[k]] : k;
+  };
   for (TQVINT i = 0; i < count && key > ' '; ++i) {
-    if (items_[i].key == key && usable(i)) found.push_back(i);
+    if (plain(items_[i].key) == plain(key) && usable(i)) found.push_back(i);
   }
   return found;
 }

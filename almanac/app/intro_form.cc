@@ -1,6 +1,7 @@
 // The introduction.
 #include "almanac/app/intro_form.h"
 
+#include "framework/event.h"
 #include "framework/forms.h"
 #include "framework/runtime.h"
 #include "framework/services.h"
@@ -39,7 +40,9 @@ void IntroForm::mouseDown(TQVINT, TQVINT, TQVINT, TQVINT) {
 }
 
 void IntroForm::keyDown(TQVINT key, TQVINT modifiers) {
-  if (key == 27 || key == '\r' || key == ' ') {
+  // Every key that leaves a screen leaves the introduction for the main screen.
+  bool back = key == 8 || (key == TQV_KEY_LEFT && (modifiers & TQV_ALT_FLAG) != 0);
+  if (key == 27 || key == '\r' || key == ' ' || back) {
     finish();
     return;
   }

@@ -1,6 +1,7 @@
 // The introduction ("IntroForm"): a designed screen that plays its "Music" (a sound
 // resource) and goes on to the main screen when "Duration" milliseconds (8000 when absent)
-// have passed, when the music ends, or at once on a click, Esc, Enter or Space.
+// have passed, when the music ends, or at once on a click, Esc, Enter, Space, Backspace
+// or Alt+Left.
 #pragma once
 
 #include <cstdint>

@@ -130,7 +130,11 @@ def main_form():
 
 def homes():
     for name, klass, file, picture, heading, body, ready in HOMES:
-        controls = bar(picture)
+        # The quiz's screens have no menu bar of their own: only the way back.
+        controls = bar(picture) if klass != "JogoForm" else [
+            '(control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))\n'
+            f'                 ("Image" "bt_voltar_{picture}.bmp")'
+            f' ("PressedImage" "bt_voltar_{picture}_p.bmp") ("Help" "Volta à tela anterior"))']
         controls.append(text("Subtitulo", 40, 116, 560, 28, heading, 16, True))
         controls.append(text("Texto", 40, 156, 560, 120, body, 12))
         if not ready:

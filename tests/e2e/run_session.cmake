@@ -4,11 +4,12 @@
 #   #! stdout REGEX      some part of standard output matches (the transcript: message
 #                        boxes, shots); may be given several times
 #   #! stderr REGEX      the same for standard error
-#   #! args WORDS...     more command-line words for lx98; @DISC@ is the demo disc
+#   #! args WORDS...     more command-line words for lx98; @DISC@ is the framework's
+#                        demo disc, @DEMO@ the almanac's
 #   #! file NAME         a file that must exist in the shots directory afterwards
 #   #! holds NAME REGEX  that file exists and some part of it matches
 # Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>
-# -DDISC=<demo disc directory>.
+# -DDISC=<the framework's demo disc> -DDEMO=<the almanac's demo disc, built by lxdisc>.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -36,6 +37,7 @@ foreach(line IN LISTS lines)
       list(APPEND stderr_patterns "${value}")
     elseif(key STREQUAL "args")
       string(REPLACE "@DISC@" "${DISC}" value "${value}")
+      string(REPLACE "@DEMO@" "${DEMO}" value "${value}")
       separate_arguments(words UNIX_COMMAND "${value}")
       list(APPEND extra_args ${words})
     elseif(key STREQUAL "file")
