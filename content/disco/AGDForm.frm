@@ -1,6 +1,6 @@
 ; AgenDiaForm: written by content/tools/telas.py
 (form ("Class" "AgenDiaForm") ("Name" "AgenDiaForm")
-      ("Background Image" "fundo_agenda.bmp")
+      ("Background Image" "fundo_agenda.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

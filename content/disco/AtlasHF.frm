@@ -1,6 +1,6 @@
 ; AtlasHForm: written by content/tools/telas.py
 (form ("Class" "AtlasHForm") ("Name" "AtlasHForm")
-      ("Background Image" "fundo_atlas.bmp")
+      ("Background Image" "fundo_atlas.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

@@ -1,6 +1,6 @@
 ; BDadosHForm: written by content/tools/telas.py
 (form ("Class" "BDadosHForm") ("Name" "BDadosHForm")
-      ("Background Image" "fundo_bdados.bmp")
+      ("Background Image" "fundo_bdados.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

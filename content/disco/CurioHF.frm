@@ -1,6 +1,6 @@
 ; CurioHForm: written by content/tools/telas.py
 (form ("Class" "CurioHForm") ("Name" "CurioHForm")
-      ("Background Image" "fundo_curio.bmp")
+      ("Background Image" "fundo_curio.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

@@ -1,6 +1,6 @@
 ; JMidiaHForm: written by content/tools/telas.py
 (form ("Class" "JMidiaHForm") ("Name" "JMidiaHForm")
-      ("Background Image" "fundo_midias.bmp")
+      ("Background Image" "fundo_midias.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

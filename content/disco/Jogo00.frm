@@ -1,6 +1,6 @@
 ; Jogo0: written by content/tools/telas.py
 (form ("Class" "JogoForm") ("Name" "Jogo0")
-      ("Background Image" "fundo_jogo.bmp")
+      ("Background Image" "fundo_jogo.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))

@@ -1,6 +1,6 @@
 ; LinhaTempoForm: written by content/tools/telas.py
 (form ("Class" "LinhaTempoForm") ("Name" "LinhaTempoForm")
-      ("Background Image" "fundo_ltempo.bmp")
+      ("Background Image" "fundo_ltempo.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

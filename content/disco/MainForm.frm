@@ -1,6 +1,6 @@
 ; MainForm: written by content/tools/telas.py
 (form ("Class" "MainForm") ("Name" "MainForm")
-      ("Background Image" "fundo_principal.bmp")
+      ("Background Image" "fundo_principal.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("TabStopList" (list "Verbetes" "Midias" "Atlas" "BancoDeDados" "LinhaDoTempo" "Retrospectiva" "Agenda" "Curiosidades" "Jogo"))
       ("Control List"
        (list

@@ -1,6 +1,6 @@
 ; RetrospectivaHF: written by content/tools/telas.py
 (form ("Class" "RetrospectivaHF") ("Name" "RetrospectivaHF")
-      ("Background Image" "fundo_retro.bmp")
+      ("Background Image" "fundo_retro.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

@@ -1,6 +1,6 @@
 ; VerbeteForm: written by content/tools/telas.py
 (form ("Class" "VerbeteForm") ("Name" "VerbeteForm")
-      ("Background Image" "fundo_verbetes.bmp")
+      ("Background Image" "fundo_verbetes.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))

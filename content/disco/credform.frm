@@ -1,6 +1,6 @@
 ; CreditsForm: written by content/tools/telas.py
 (form ("Class" "CreditsForm") ("Name" "CreditsForm")
-      ("Background Image" "fundo_creditos.bmp")
+      ("Background Image" "fundo_creditos.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))

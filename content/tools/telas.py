@@ -50,9 +50,10 @@ def text(name, x, y, w, h, body, size=12, bold=False, colour=INK):
 
 def form(name, klass, background, controls, extra=""):
     body = "\n        ".join(controls)
+    # Screens fade over the global "FadeTime" when one replaces another.
     return (f'; {name}: written by content/tools/telas.py\n'
             f'(form ("Class" {q(klass)}) ("Name" {q(name)})\n'
-            f'      ("Background Image" {q(background)}){extra}\n'
+            f'      ("Background Image" {q(background)}) ("FadeTime" (reference "ScreenFadeTime")){extra}\n'
             f'      ("Control List"\n       (list\n        {body})))\n')
 
 
