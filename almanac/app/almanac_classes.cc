@@ -47,6 +47,66 @@ tqvHandle prototype() {
   return tqvHandle::wrap(new T(), TQV_CLASS_TYPE);
 }
 
+// The classes, in the order they are registered; those whose behaviour comes with a later
+// section keep their name and base until then.
+enum class Kind { MenuBar, Main, Intro, Form, Dialog, MenuDialog, Quit, History, Prefs };
+struct ClassRow {
+  Kind kind;
+  const char* name;
+  const char* historyText;  // UTF-8; menu bar screens only
+};
+constexpr ClassRow kClasses[] = {
+    {Kind::MenuBar, "VerbHForm", "Tela inicial de Verbetes"},
+    {Kind::MenuBar, "AtlasHForm", "Tela inicial do Atlas"},
+    {Kind::MenuBar, "JMidiaHForm", "Tela inicial de Mídias"},
+    {Kind::MenuBar, "BDadosHForm", "Tela inicial do Banco de dados"},
+    {Kind::MenuBar, "LinhaTempoForm", "Linha do Tempo"},
+    {Kind::MenuBar, "CurioHForm", "Curiosidades"},
+    {Kind::Main, "MainForm", nullptr},
+    {Kind::MenuBar, "AgenDiaForm", "Agenda"},
+    {Kind::MenuBar, "AgenMesForm", "Agenda"},
+    {Kind::MenuBar, "AgenSemanaForm", "Agenda"},
+    {Kind::MenuBar, "RetrospectivaHF", "Tela inicial da Retrospectiva"},
+    {Kind::Intro, "IntroForm", nullptr},
+    {Kind::MenuBar, "VerbeteForm", "Verbete"},
+    {Kind::MenuBar, "MidiasForm", "Mídias"},
+    {Kind::MenuBar, "BDadosForm", "Banco de dados"},
+    {Kind::MenuBar, "AtlasForm", "Atlas"},
+    {Kind::MenuBar, "RetroForm", "Retrospeciva"},
+    {Kind::Form, "JogoForm", nullptr},
+    {Kind::Form, "CreditsForm", nullptr},
+    {Kind::Dialog, "BDHFDialog", nullptr},
+    {Kind::Dialog, "BDRBDialog", nullptr},
+    {Kind::Dialog, "CurioHFDialog", nullptr},
+    {Kind::Dialog, "MidiaHFDialog", nullptr},
+    {Kind::Dialog, "BDMCDialog", nullptr},
+    {Kind::Dialog, "ListasDlg", nullptr},
+    {Kind::Dialog, "CaptionDialog", nullptr},
+    {Kind::Quit, "QuitDlg", nullptr},
+    {Kind::History, "HistoryDlg", nullptr},
+    {Kind::Prefs, "PrefsDlg", nullptr},
+    {Kind::Dialog, "AgCalendarioDialog", nullptr},
+    {Kind::Dialog, "SobreDlg", nullptr},
+    {Kind::Dialog, "JogoNivelDlg", nullptr},
+    {Kind::Dialog, "JogoScoreDlg", nullptr},
+    {Kind::Dialog, "JogoEntrarDlg", nullptr},
+    {Kind::Dialog, "JogoSairDlg", nullptr},
+    {Kind::Dialog, "JogoRegrasDlg", nullptr},
+    {Kind::Dialog, "JogoQuestionDlg", nullptr},
+    {Kind::Dialog, "VerbLink", nullptr},
+    {Kind::Dialog, "BuscaDialog", nullptr},
+    {Kind::Dialog, "VBCRDialog", nullptr},
+    {Kind::Dialog, "VBDialogHF", nullptr},
+    {Kind::Dialog, "NomeRoteiroDlg", nullptr},
+    {Kind::MenuBar, "InfosForm", "Infográfico"},
+    {Kind::Dialog, "MessagesDialog", nullptr},
+    {Kind::Dialog, "ContinentesDlg", nullptr},
+    {Kind::MenuDialog, "MenuDialog", nullptr},
+    {Kind::MenuDialog, "DisplayMenu", nullptr},
+    {Kind::MenuDialog, "PopUpMenu", nullptr},
+    {Kind::MenuDialog, "PopUpMenu1", nullptr},
+};
+
 void addScreens(std::vector<lxScreenFile>& all, std::initializer_list<const char*> pairs) {
   for (auto it = pairs.begin(); it != pairs.end(); it += 2) all.push_back({it[0], it[0], it[1]});
 }
@@ -127,58 +187,37 @@ std::vector<lxScreenFile> makeScreenFiles() {
 }  // namespace
 
 void lxRegisterAlmanacClasses() {
-  const tqvHandle classes[] = {
-      barraMenu("VerbHForm", "Tela inicial de Verbetes"),
-      barraMenu("AtlasHForm", "Tela inicial do Atlas"),
-      barraMenu("JMidiaHForm", "Tela inicial de Mídias"),
-      barraMenu("BDadosHForm", "Tela inicial do Banco de dados"),
-      barraMenu("LinhaTempoForm", "Linha do Tempo"),
-      barraMenu("CurioHForm", "Curiosidades"),
-      prototype<MainForm>(),
-      barraMenu("AgenDiaForm", "Agenda"),
-      barraMenu("AgenMesForm", "Agenda"),
-      barraMenu("AgenSemanaForm", "Agenda"),
-      barraMenu("RetrospectivaHF", "Tela inicial da Retrospectiva"),
-      prototype<IntroForm>(),
-      barraMenu("VerbeteForm", "Verbete"),
-      barraMenu("MidiasForm", "Mídias"),
-      barraMenu("BDadosForm", "Banco de dados"),
-      barraMenu("AtlasForm", "Atlas"),
-      barraMenu("RetroForm", "Retrospeciva"),
-      named<tqvStandardForm>("JogoForm"),
-      named<tqvStandardForm>("CreditsForm"),
-      named<tqvStandardDialog>("BDHFDialog"),
-      named<tqvStandardDialog>("BDRBDialog"),
-      named<tqvStandardDialog>("CurioHFDialog"),
-      named<tqvStandardDialog>("MidiaHFDialog"),
-      named<tqvStandardDialog>("BDMCDialog"),
-      named<tqvStandardDialog>("ListasDlg"),
-      named<tqvStandardDialog>("CaptionDialog"),
-      prototype<QuitDlg>(),
-      prototype<HistoryDlg>(),
-      prototype<PrefsDlg>(),
-      named<tqvStandardDialog>("AgCalendarioDialog"),
-      named<tqvStandardDialog>("SobreDlg"),
-      named<tqvStandardDialog>("JogoNivelDlg"),
-      named<tqvStandardDialog>("JogoScoreDlg"),
-      named<tqvStandardDialog>("JogoEntrarDlg"),
-      named<tqvStandardDialog>("JogoSairDlg"),
-      named<tqvStandardDialog>("JogoRegrasDlg"),
-      named<tqvStandardDialog>("JogoQuestionDlg"),
-      named<tqvStandardDialog>("VerbLink"),
-      named<tqvStandardDialog>("BuscaDialog"),
-      named<tqvStandardDialog>("VBCRDialog"),
-      named<tqvStandardDialog>("VBDialogHF"),
-      named<tqvStandardDialog>("NomeRoteiroDlg"),
-      barraMenu("InfosForm", "Infográfico"),
-      named<tqvStandardDialog>("MessagesDialog"),
-      named<tqvStandardDialog>("ContinentesDlg"),
-      named<tqvMenuDialogObject>("MenuDialog"),
-      named<tqvMenuDialogObject>("DisplayMenu"),
-      named<tqvMenuDialogObject>("PopUpMenu"),
-      named<tqvMenuDialogObject>("PopUpMenu1"),
-  };
-  for (const tqvHandle& c : classes) tqvRegisterClass(c);
+  for (const ClassRow& row : kClasses) {
+    switch (row.kind) {
+      case Kind::MenuBar:
+        tqvRegisterClass(barraMenu(row.name, row.historyText));
+        break;
+      case Kind::Main:
+        tqvRegisterClass(prototype<MainForm>());
+        break;
+      case Kind::Intro:
+        tqvRegisterClass(prototype<IntroForm>());
+        break;
+      case Kind::Quit:
+        tqvRegisterClass(prototype<QuitDlg>());
+        break;
+      case Kind::History:
+        tqvRegisterClass(prototype<HistoryDlg>());
+        break;
+      case Kind::Prefs:
+        tqvRegisterClass(prototype<PrefsDlg>());
+        break;
+      case Kind::Form:
+        tqvRegisterClass(named<tqvStandardForm>(row.name));
+        break;
+      case Kind::Dialog:
+        tqvRegisterClass(named<tqvStandardDialog>(row.name));
+        break;
+      case Kind::MenuDialog:
+        tqvRegisterClass(named<tqvMenuDialogObject>(row.name));
+        break;
+    }
+  }
   lxRegisterListClasses();
 }
 
@@ -194,6 +233,14 @@ void lxRegisterScreenFiles() {
     tqvSetGlobal(screen.form, tqvMakeResourceReference(
                                   hasCompiled ? compiled : tqvMakeString(screen.file + ".frm")));
   }
+}
+
+bool lxHasMenuBar(std::string_view klass) {
+  if (klass == "MainForm") return true;
+  for (const ClassRow& row : kClasses) {
+    if (row.kind == Kind::MenuBar && klass == row.name) return true;
+  }
+  return false;
 }
 
 std::string_view lxScreenFileOf(std::string_view form) {

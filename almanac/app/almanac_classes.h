@@ -28,3 +28,5 @@ const std::vector<lxScreenFile>& lxScreenFiles();
 void lxRegisterScreenFiles();
 // The file a screen was registered with (without extension), or "".
 std::string_view lxScreenFileOf(std::string_view form);
+// Whether forms of the class carry the menu bar's actions.
+bool lxHasMenuBar(std::string_view klass);

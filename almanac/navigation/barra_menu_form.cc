@@ -127,7 +127,26 @@ bool isTextEditor(const tqvHandle& control) {
   return name == "TextField" || name == "ComboEdit";
 }
 
+// The help menu's labels and the screens they open.
+constexpr Destination kHelpScreens[] = {
+    {"Créditos", "CreditsForm"},
+    {"Sobre o Zazuzadov", "SobreDlg"},
+    {"Preferências", "PrefsDlg"},
+};
+
 }  // namespace
+
+const char* lxSectionMenuTarget(std::string_view label) {
+  return formFor(kSections, label);
+}
+
+const char* lxMainButtonTarget(std::string_view button) {
+  return formFor(kMainButtons, button);
+}
+
+const char* lxHelpMenuTarget(std::string_view label) {
+  return formFor(kHelpScreens, label);
+}
 
 BarraMenuForm::BarraMenuForm(const tqvHandle& definition, std::string_view className,
                              std::string_view historyText)
@@ -302,14 +321,17 @@ void BarraMenuForm::internetMenu() {
 
 void BarraMenuForm::helpMenu() {
   std::string choice = resultText(runPopUp(menuCopy("AjudaMenu")));
-  if (choice == tqvUtf8ToCp1252("Créditos")) {
-    goTo("CreditsForm");
-  } else if (choice == tqvUtf8ToCp1252("Índice")) {
+  const char* screen = formFor(kHelpScreens, choice);
+  if (choice == tqvUtf8ToCp1252("Índice")) {
     tqvOpenHelpFile();
-  } else if (choice == "Sobre o Zazuzadov") {
-    runDialog("SobreDlg");
-  } else if (choice == tqvUtf8ToCp1252("Preferências")) {
-    runDialog("PrefsDlg");
+  } else if (screen == nullptr) {
+    return;
+  } else if (std::string_view(screen) == "CreditsForm") {
+    goTo(screen);
+  } else {
+    runDialog(screen);
+  }
+  if (screen != nullptr && std::string_view(screen) == "PrefsDlg") {
     // Video controls read the video preferences again.
     for (const char* name : {"VideoControl", "AnimControl"}) {
       tqvHandle control = findControl(S(name), S("Name"));

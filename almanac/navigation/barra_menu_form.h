@@ -73,6 +73,13 @@ class MainForm : public BarraMenuForm {
 // history when the introduction plays.
 constexpr const char* kMainScreenHistoryText = "Tela inicial do Zazuzadov Lumbra";
 
+// Where the menu bar leads, for the disc builder's check that every screen a user can
+// reach is on the disc: the form a section menu label (code page 1252), a main screen
+// button or a help menu label opens, or nullptr.
+const char* lxSectionMenuTarget(std::string_view label);
+const char* lxMainButtonTarget(std::string_view button);
+const char* lxHelpMenuTarget(std::string_view label);
+
 // Opens `address` in the desktop's web browser; without one, shows the resource string
 // "MsgNoBrowserInstalled". Returns whether a browser took it.
 bool lxOpenWebAddress(const tqvHandle& address);

@@ -191,6 +191,13 @@ void writeSmallContent(const TempDir& dir) {
             "Titulo: Portugal\nId: 1\nContinente: Europa\nISO: PRT\nCapital: Lisboa\n"
             "Lingua: português\nMoeda: euro\nLatitude: 38.7\nLongitude: -9.1\n");
   dir.write("src/atlas/p.rtf", "Um país.");
+  // The screens the program starts with; the main screen leads to the atlas' home.
+  dir.write("src/disco/IntroFrm.frm", "(form (\"Class\" \"IntroForm\") (\"Name\" \"IntroForm\"))");
+  dir.write("src/disco/Quit.frm", "(form (\"Class\" \"QuitDlg\") (\"Name\" \"QuitDlg\"))");
+  dir.write("src/disco/AtlasHF.frm", "(form (\"Class\" \"AtlasHForm\") (\"Name\" \"AtlasHForm\"))");
+  dir.write("src/disco/MainForm.frm",
+            "(form (\"Class\" \"MainForm\") (\"Name\" \"MainForm\") (\"Control List\" (list "
+            "(control (\"Class\" \"Button\") (\"Name\" \"Atlas\")))))");
 }
 
 TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
@@ -232,6 +239,22 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
        "Titulo: Gama\nId: 1\nCategoria: Gráficos\nArquivo: barras.bmp\n"
        "Legenda: Sem desenho nem arquivo.\n",
        "media file missing from the disc: barras.bmp"},
+      {"disco/Quit.frm", "(form (\"Class\" \"QuitDlg\") (\"Name\" \"Sair\"))",
+       "must be named \"QuitDlg\""},
+      {"disco/AtlasHF.frm", "(form (\"Class\" \"VerbHForm\") (\"Name\" \"AtlasHForm\"))",
+       "must be of the class \"AtlasHForm\""},
+      {"disco/MainForm.frm",
+       "(form (\"Class\" \"MainForm\") (\"Name\" \"MainForm\") (\"Control List\" (list "
+       "(control (\"Class\" \"Button\") (\"Name\" \"Jogo\")))))",
+       "leads to the screen Jogo0, which is not on the disc"},
+      {"disco/AtlasHF.frm",
+       "(form (\"Class\" \"AtlasHForm\") (\"Name\" \"AtlasHForm\") (\"Control List\" (list "
+       "(control (\"Class\" \"Button\") (\"Name\" \"Historico\")))))",
+       "leads to the screen HistoryDlg"},
+      {"disco/AtlasHF.frm",
+       "(form (\"Class\" \"AtlasHForm\") (\"Name\" \"AtlasHForm\") (\"Control List\" (list "
+       "(control (\"Class\" \"Button\") (\"Target Form\" \"nada.frm\")))))",
+       "leads to the screen nada.frm"},
   };
   for (const Case& c : cases) {
     std::string original = disc_.read("src/" + std::string(c.file));

@@ -14,6 +14,7 @@
 #include "tools/lxdisc/disc_resources.h"
 #include "tools/lxdisc/pictures.h"
 #include "tools/lxdisc/screen_art.h"
+#include "tools/lxdisc/screen_checks.h"
 #include "tools/lxdisc/sources.h"
 #include "values/cp1252.h"
 #include "values/string.h"
@@ -83,6 +84,7 @@ int paintPictures(const Disc& disc, const fs::path& content, const fs::path& med
 int build(const fs::path& content, const fs::path& root, bool checkOnly) {
   Disc disc = readDisc(content);
   checkDisc(disc);
+  checkScreens(content);
   if (checkOnly) {
     std::printf("lxdisc: %zu entries, %zu media, %zu maps: sources are consistent\n",
                 disc.entries.size(), disc.media.size(), disc.maps.size());
