@@ -1,3 +1,3 @@
 ; IntroForm: written by content/tools/telas.py
 (form ("Class" "IntroForm") ("Name" "IntroForm") ("Include In History" false)
-      ("Background Image" "abertura.bmp") ("Duration" 6000))
+      ("Background Image" "abertura.bmp") ("Music" "abertura.mid") ("Duration" 7000))

@@ -219,7 +219,7 @@ def intro():
     write("IntroFrm.frm",
           '; IntroForm: written by content/tools/telas.py\n'
           '(form ("Class" "IntroForm") ("Name" "IntroForm") ("Include In History" false)\n'
-          '      ("Background Image" "abertura.bmp") ("Duration" 6000))\n')
+          '      ("Background Image" "abertura.bmp") ("Music" "abertura.mid") ("Duration" 7000))\n')
 
 
 if __name__ == "__main__":
