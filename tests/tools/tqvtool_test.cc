@@ -85,6 +85,15 @@ TEST_F(Tqvtool, CompileWritesTablesOfADiscInLowerCase) {
   ToolResult missing = run("compile Nada" + disc());
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "Cannot find form named 'Nada'\n");
+  // The almanac's compile list: its tables and its screens, each screen as its form.
+  write("Media/MainForm.frm", "(form (\"Class\" \"MainForm\") (\"Name\" \"MainForm\"))");
+  write("Media/Quit.frm", "(list 1 2)");
+  ToolResult all = run("compile --all" + disc());
+  EXPECT_EQ(all.status, 1);
+  EXPECT_EQ(all.err, "compile: QuitDlg was not compiled\n");
+  EXPECT_EQ(all.out, "compile: 2 files written\n");
+  EXPECT_EQ(run("print " + path("Media/mainform.etn")).out,
+            "(form (\"Class\" \"MainForm\")\n       (\"Name\" \"MainForm\"))\n");
 }
 
 TEST_F(Tqvtool, FailuresPrintTheReportAndExitOne) {

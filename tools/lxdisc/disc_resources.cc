@@ -5,12 +5,10 @@
 #include <fstream>
 #include <set>
 
+#include "almanac/app/compile_list.h"
 #include "framework/services.h"
 #include "framework/standard_application.h"
 #include "media/resources.h"
-#include "storage/encoding.h"
-#include "storage/file_stream.h"
-#include "storage/memory_stream.h"
 #include "tools/lxdisc/disc_model.h"
 #include "tools/lxdisc/rtf_text.h"
 #include "tools/lxdisc/sources.h"
@@ -86,16 +84,10 @@ std::vector<fs::path> copyResources(const fs::path& content, const fs::path& med
   return toCompile;
 }
 
-// A screen's compiled file is the binary encoding of the form its notation describes (the
-// program opens a screen by name from it).
 static bool compileScreen(const fs::path& source, const fs::path& root) {
-  tqvHandle form = tqvLoadResourceFile(tqvMakeString(tqvUtf8ToCp1252(source.filename().string())));
-  if (!form.is(TQV_FORM_TYPE)) return false;
-  tqvHandle encoded = tqvMemoryStream(nullptr, 0);
-  tqvEncode(encoded, form);
   fs::path out = root / "Media" / (lowerName(source.stem().string()) + ".etn");
-  return tqvWriteWholeFile(tqvMakeString(tqvUtf8ToCp1252(out.string())),
-                           encoded.as<tqvMemoryStreamObject>()->writtenBytes(), true);
+  return lxCompileScreen(tqvMakeString(tqvUtf8ToCp1252(source.filename().string())),
+                         tqvMakeString(tqvUtf8ToCp1252(out.string())));
 }
 
 void compileResources(const fs::path& root, const std::vector<fs::path>& sources) {

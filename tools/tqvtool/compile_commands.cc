@@ -1,7 +1,9 @@
 // tqvtool compile: writes the compiled .etn files of table and form resources of a disc.
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "almanac/app/compile_list.h"
 #include "media/resources.h"
 #include "storage/file_stream.h"
 #include "tools/tqvtool/commands.h"
@@ -17,10 +19,21 @@ void addCompileCommands(CLI::App& app) {
       "compile", "Write compiled .etn files: a NAME with NAME.tbl is a table, else a form");
   static std::vector<std::string> names;
   static DiscOptions options;
-  compile->add_option("NAME", names, "table or form resource names")->required();
+  static bool all = false;
+  compile->add_option("NAME", names, "table or form resource names");
+  compile->add_flag("--all", all,
+                    "the almanac's compile list: its tables and every screen on the disc");
   addDiscOptions(compile, options);
   compile->callback([] {
     makeApplication(options);
+    if (all) {
+      lxCompileReport report = lxCompileAll();
+      std::printf("compile: %d files written\n", report.written);
+      for (const std::string& name : report.failed) {
+        fail("compile: " + tqvCp1252ToUtf8(name) + " was not compiled");
+      }
+    }
+    if (!all && names.empty()) fail("compile: name the resources, or give --all");
     for (const std::string& name : names) {
       std::string resource = tqvUtf8ToCp1252(name);
       tqvHandle tableFile = tqvPathJoin(tqvMediaRoot(), tqvMakeString(resource + ".tbl"));
