@@ -20,6 +20,15 @@ extern "C" {
 namespace tqvPlatform {
 namespace {
 
+// Sound tracks are played only at rates and channel counts that sound cards have: the
+// resampler's set-up for an absurd rate ratio alone takes seconds.
+constexpr int kLowestRate = 4000;
+constexpr int kHighestRate = 192000;
+constexpr int kMostChannels = 8;
+bool plausibleSound(int rate, int channels) {
+  return rate >= kLowestRate && rate <= kHighestRate && channels >= 1 && channels <= kMostChannels;
+}
+
 constexpr int32_t kLargestSide = 2048;
 constexpr int64_t kLargestFrameCount = int64_t{1} << 30;
 // Picture packets read ahead while looking for sound stored after them.
@@ -66,6 +75,10 @@ struct AvMovie::Codecs {
   SwrContext* resampler = nullptr;
   int32_t resampledRate = 0;
   int32_t resampledChannels = 0;
+  // What the resampler reads: the frames' own rate, sample format and channel count.
+  int inRate = 0;
+  int inFormat = -1;
+  int inChannels = 0;
   std::vector<int16_t> samples;
   int64_t videoStart = 0;   // the video stream's first time stamp
   int64_t lastNumber = -1;  // of the last picture, for pictures without a time stamp
@@ -169,7 +182,8 @@ std::unique_ptr<AvMovie> AvMovie::open(const std::string& path,
   if (av.soundIndex >= 0 && soundCodec != nullptr) {
     av.sound = openCodec(format->streams[av.soundIndex], soundCodec, status);
   }
-  if (av.sound == nullptr || av.sound->sample_rate <= 0 || av.sound->ch_layout.nb_channels < 1) {
+  if (av.sound == nullptr ||
+      !plausibleSound(av.sound->sample_rate, av.sound->ch_layout.nb_channels)) {
     avcodec_free_context(&av.sound);
     av.soundIndex = -1;
   }
@@ -260,13 +274,19 @@ bool AvMovie::convert(std::vector<VideoFrame>& frames) {
 void AvMovie::decodeSound(AudioStream* sound) {
   Codecs& av = *av_;
   AVFrame* f = av.frame;
+  // The resampler reads each frame as the frame describes itself: a damaged track can
+  // change its rate, sample format or channels on the way, and reading a frame by another
+  // track's description runs past its buffers. Rates no sound card plays are dropped.
+  int channels = f->ch_layout.nb_channels;
+  if (!plausibleSound(f->sample_rate, channels) || f->format < 0 || f->nb_samples < 1) return;
   if (av.resampler == nullptr || av.resampledRate != sound->rate() ||
-      av.resampledChannels != sound->channels()) {
+      av.resampledChannels != sound->channels() || av.inRate != f->sample_rate ||
+      av.inFormat != f->format || av.inChannels != channels) {
     swr_free(&av.resampler);
     AVChannelLayout layout{};
     av_channel_layout_default(&layout, sound->channels());
-    if (swr_alloc_set_opts2(&av.resampler, &layout, AV_SAMPLE_FMT_S16, sound->rate(),
-                            &av.sound->ch_layout, av.sound->sample_fmt, av.sound->sample_rate, 0,
+    if (swr_alloc_set_opts2(&av.resampler, &layout, AV_SAMPLE_FMT_S16, sound->rate(), &f->ch_layout,
+                            static_cast<AVSampleFormat>(f->format), f->sample_rate, 0,
                             nullptr) < 0 ||
         swr_init(av.resampler) < 0) {
       swr_free(&av.resampler);
@@ -274,6 +294,9 @@ void AvMovie::decodeSound(AudioStream* sound) {
     }
     av.resampledRate = sound->rate();
     av.resampledChannels = sound->channels();
+    av.inRate = f->sample_rate;
+    av.inFormat = f->format;
+    av.inChannels = channels;
   }
   int room = swr_get_out_samples(av.resampler, f->nb_samples);
   if (room <= 0) return;
