@@ -2,11 +2,14 @@
 // sources it must refuse.
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <set>
 
 #include "almanac/catalogue/content_catalogue.h"
+#include "almanac/search/query.h"
+#include "almanac/search/word_index.h"
 #include "storage/archive.h"
 #include "storage/index.h"
 #include "tests/media/media_fixture.h"
@@ -87,6 +90,9 @@ TEST_F(Lxdisc, DemoDiscCataloguesAgreeWithTheirArchives) {
             titles = index("VDBIDLst.IDX"), byFile = index("MDBNList.IDX"),
             general = index("GNRNList.IDX");
   std::set<int> entryIds = members("IDCatLst.DTT");
+  lxWordIndex words(tqvMakeString(discPath("disc/Media/KeyWord.idx")),
+                    tqvMakeString(discPath("disc/Media/KeyWord.dat")));
+  ASSERT_TRUE(words.isOpen());
   EXPECT_EQ(entryIds.size(), static_cast<size_t>(entryCount));
   for (TQVINT n = 0; n < entryCount; ++n) {
     tqvHandle e = tqvGet(entries, n);
@@ -98,6 +104,12 @@ TEST_F(Lxdisc, DemoDiscCataloguesAgreeWithTheirArchives) {
     EXPECT_EQ(tqvGet(titles, tqvLower(key(title))).intValue(), n);
     EXPECT_EQ(text(tqvGet(general, key((1 << 16) | id))), title);
     EXPECT_TRUE(entryIds.contains(id)) << title;
+    // The search finds the entry by every word of its title.
+    for (const std::string& word : lxWordsOf(tqvStringView(key(title)))) {
+      lxReferenceList found = lxSearch(words, lxParseQuery(word), LX_ALL_SECTIONS).references;
+      EXPECT_TRUE(std::binary_search(found.begin(), found.end(), lxReference(1, id)))
+          << title << ": " << word;
+    }
     tqvHandle category = tqvGet(tqvGet(archive("IDCatLst.DTT"), tqvGet(e, 3).intValue()), 0);
     EXPECT_NE(category.type(), TQV_NIL_TYPE) << title;
     tqvHandle pictures = tqvGet(e, 8);
@@ -204,13 +216,13 @@ TEST_F(Lxdisc, RefusesInconsistentSourcesNamingTheFile) {
   writeSmallContent(disc_);
   DiscRun good = lxdisc(discPath("src"), discPath("disc"));
   ASSERT_EQ(good.status, 0) << good.err;
-  // A changed entry brings the 3 archives, 3 category lists and 13 indexes up to date,
-  // and nothing else.
+  // A changed entry brings the 3 archives, 3 category lists, 13 indexes and the word
+  // index's two files up to date, and nothing else.
   std::filesystem::last_write_time(
       disc_ / "src/verbetes/a.txt",
       std::filesystem::file_time_type::clock::now() + std::chrono::hours(1));
   DiscRun changed = lxdisc(discPath("src"), discPath("disc"));
-  EXPECT_NE(changed.out.find("; 19 files written"), std::string::npos) << changed.out;
+  EXPECT_NE(changed.out.find("; 21 files written"), std::string::npos) << changed.out;
   struct Case {
     const char* file;
     const char* bytes;

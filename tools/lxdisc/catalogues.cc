@@ -8,6 +8,7 @@
 #include "storage/file_stream.h"
 #include "storage/index.h"
 #include "tools/lxdisc/rtf_text.h"
+#include "tools/lxdisc/word_index.h"
 #include "values/cp1252.h"
 #include "values/generic.h"
 #include "values/list.h"
@@ -128,11 +129,13 @@ const std::vector<std::string>& catalogueFiles() {
       "Verbetes.DAT", "Midias.DAT",   "Atlas.DAT",    "IDCatLst.DTT", "IDMidLst.DTT",
       "ATCatLst.DTT", "GNRNList.IDX", "VDBLstID.IDX", "VDBNList.IDX", "VDBIDLst.IDX",
       "VDBName.IDX",  "MDBLstID.IDX", "MDBFName.IDX", "MDBName.IDX",  "MDBNList.IDX",
-      "MDBIDLst.IDX", "MDBIDLt2.IDX", "ATNamLst.IDX", "ATIDList.IDX"};
+      "MDBIDLst.IDX", "MDBIDLt2.IDX", "ATNamLst.IDX", "ATIDList.IDX", "KeyWord.idx",
+      "KeyWord.dat"};
   return files;
 }
 
 void writeCatalogues(const Disc& disc, const fs::path& media) {
+  writeWordIndex(disc, media);
   std::vector<tqvHandle> records;
   for (const Entry& e : disc.entries) records.push_back(entryRecord(e));
   writeArchive(media / "Verbetes.DAT", records);
