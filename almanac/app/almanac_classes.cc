@@ -8,6 +8,7 @@
 #include "almanac/catalogue/list_classes.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "almanac/navigation/history_dialog.h"
+#include "almanac/search/search_dialog.h"
 #include "controls/menu_dialog.h"
 #include "controls/standard_form.h"
 #include "framework/class_registry.h"
@@ -49,7 +50,7 @@ tqvHandle prototype() {
 
 // The classes, in the order they are registered; those whose behaviour comes with a later
 // section keep their name and base until then.
-enum class Kind { MenuBar, Main, Intro, Form, Dialog, MenuDialog, Quit, History, Prefs };
+enum class Kind { MenuBar, Main, Intro, Form, Dialog, MenuDialog, Quit, History, Prefs, Search };
 struct ClassRow {
   Kind kind;
   const char* name;
@@ -94,7 +95,7 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "JogoRegrasDlg", nullptr},
     {Kind::Dialog, "JogoQuestionDlg", nullptr},
     {Kind::Dialog, "VerbLink", nullptr},
-    {Kind::Dialog, "BuscaDialog", nullptr},
+    {Kind::Search, "BuscaDialog", nullptr},
     {Kind::Dialog, "VBCRDialog", nullptr},
     {Kind::Dialog, "VBDialogHF", nullptr},
     {Kind::Dialog, "NomeRoteiroDlg", nullptr},
@@ -206,6 +207,9 @@ void lxRegisterAlmanacClasses() {
         break;
       case Kind::Prefs:
         tqvRegisterClass(prototype<PrefsDlg>());
+        break;
+      case Kind::Search:
+        tqvRegisterClass(prototype<BuscaDialog>());
         break;
       case Kind::Form:
         tqvRegisterClass(named<tqvStandardForm>(row.name));

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "almanac/catalogue/screens.h"
 #include "almanac/navigation/bookmarks.h"
 #include "controls/form_keys.h"
 #include "controls/menu_dialog.h"
@@ -104,16 +105,8 @@ tqvHandle runPopUp(const tqvHandle& menu, const char* dialog = "PopUpMenu") {
   return tqvRunMenu(menu, S(dialog));
 }
 
-// Whether the screen registered as `name` is on the disc; screens of sections that a disc
-// does not have yet answer false, and the user is told instead of the program failing.
 bool onDisc(std::string_view name) {
-  tqvHandle file = tqvReferenceName(tqvGetGlobal(name));
-  if (!file.is(TQV_STRING_TYPE) || tqvFileExists(tqvLocateFile(file, tqvHandle()))) return true;
-  tqvHandle message = tqvResolve(S("MsgNotOnThisDisc"));
-  tqvAlert(message.is(TQV_STRING_TYPE)
-               ? std::string(tqvStringView(message))
-               : tqvUtf8ToCp1252("Esta parte do almanaque não está neste disco."));
-  return false;
+  return lxScreenOnDisc(name);
 }
 
 tqvHandle runDialog(std::string_view name, const tqvHandle& data = tqvHandle()) {
@@ -242,7 +235,9 @@ void BarraMenuForm::sectionMenu() {
 }
 
 void BarraMenuForm::search() {
-  tqvHandle result = runDialog("BuscaDialog");
+  // The last search comes back with the dialog: its query, filter and results.
+  tqvHandle result = runDialog("BuscaDialog", tqvGetGlobal("LastSearchResult"));
+  if (result.is(TQV_TABLE_TYPE)) tqvSetGlobal("LastSearchResult", tqvCopy(result));
   std::string text = resultText(result);
   size_t colon = text.find(':');
   if (colon == std::string::npos) return;

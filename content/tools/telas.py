@@ -195,6 +195,29 @@ def dialogs():
              "escritos pela equipe; as fontes dos dados estão nos créditos.", 11),
         picture_button("Fechar", "fechar", 162, 236, ' ("Action" "close")'),
     ], '\n      ("TabStopList" (list "Fechar"))')
+    box = lambda name, x, label: (
+        f'(control ("Class" "CheckBox") ("Name" {q(name)}) ("Hot Spot" (rect {x} 312 96 22))\n'
+        f'                 ("Text" {q(label)}) ("Font" (font "Arial" 10 0)))')
+    dialog("BuscaDialog", "BuscaDialog", "Buscadlg", "dlg_busca.bmp", 480, 400, [
+        text("Rotulo", 16, 44, 300, 18, "Procurar por:", 10, True),
+        '(control ("Class" "TextField") ("Name" "What2Find") ("Hot Spot" (rect 16 64 340 28))\n'
+        '                 ("Font" (font "Arial" 12 0)))',
+        picture_button("Procurar", "procurar", 368, 64),
+        '(control ("Class" "ListBox") ("Name" "ResultsListBox") ("Hot Spot" (rect 16 100 448 170))\n'
+        '                 ("Font" (font "Arial" 11 0)) ("Row Height" 20))',
+        text("ResultCountText", 16, 278, 330, 20, "", 10, False, SOFT),
+        picture_button("AvançadoAbrir", "avancado", 368, 276),
+        box("Verbetes", 16, "Verbetes"),
+        box("Midias", 116, "Mídias"),
+        box("Atlas", 216, "Atlas"),
+        box("Todas", 316, "Todas"),
+        '(control ("Class" "Button") ("Name" "AvançadoFechar") ("Hot Spot" (rect 420 311 44 24))\n'
+        '                 ("Text" "×") ("Help" "Esconde as seções"))',
+        picture_button("Ok", "ok", 16, 356),
+        picture_button("Limpar", "limpar", 120, 356),
+        picture_button("Salvar", "salvar", 224, 356),
+        picture_button("Fechar", "fechar", 368, 356),
+    ], '\n      ("TabStopList" (list "What2Find" "Procurar" "ResultsListBox" "Ok" "Fechar"))')
     for name, file in (("PopUpMenu", "PopUpMnu"), ("PopUpMenu1", "PUpMnu1")):
         write(file + ".frm",
               f'; {name}: written by content/tools/telas.py\n'

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "almanac/search/query.h"
+#include "almanac/search/search_dialog.h"
 #include "almanac/search/word_index.h"
 #include "tests/almanac/almanac_fixture.h"
 
@@ -109,6 +110,22 @@ TEST_F(Search, AKeyPressStopsTheSearchAndAMissingIndexFindsNothing) {
   EXPECT_FALSE(damaged.isOpen());
   EXPECT_TRUE(search("brasil").empty());
   EXPECT_TRUE(errors().empty());
+}
+
+TEST_F(Search, ResultLinesAreSortedByNameCharacterByCharacterAndCounted) {
+  ASSERT_TRUE(lxCatalogue().initialize());
+  std::vector<int32_t> references;
+  std::vector<std::string> lines;
+  // 999 has no name on the disc and gives no line.
+  lxResultLines({E(101), E(103), E(999), M(7), A(41)}, references, lines);
+  std::vector<std::string> expected = {"Mídias: Arara-azul", "Verbetes: Brasil", "Verbetes: Vulcão",
+                                       "Atlas: Ásia"};
+  for (std::string& line : expected) line = tqvUtf8ToCp1252(line);
+  EXPECT_EQ(lines, expected);
+  EXPECT_EQ(references, (std::vector<int32_t>{M(7), E(101), E(103), A(41)}));
+  EXPECT_EQ(lxResultCountText(0), "Nenhum item encontrado");
+  EXPECT_EQ(lxResultCountText(1), "1 item encontrados");
+  EXPECT_EQ(lxResultCountText(12), "12 itens encontrados");
 }
 
 }  // namespace

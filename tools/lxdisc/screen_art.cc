@@ -493,7 +493,11 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
                 {"sim", "Sim", 0x1E7F6E},
                 {"nao", "Não", 0x6B6F80},
                 {"cancelar", "Cancelar", 0x6B6F80},
-                {"fechar", "Fechar", 0x6B6F80}};
+                {"fechar", "Fechar", 0x6B6F80},
+                {"procurar", "Procurar", 0x1F3A93},
+                {"limpar", "Limpar", 0x6B6F80},
+                {"salvar", "Salvar", 0x6B6F80},
+                {"avancado", "Avançado", 0x6B6F80}};
   for (const auto& l : labels) {
     for (bool pressed : {false, true}) {
       painter.paint(std::string("bt_") + l.id + (pressed ? "_p" : "") + ".bmp", 96, 28,
@@ -508,7 +512,8 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
   } dialogs[] = {{"dlg_sair.bmp", 360, 150, "Sair"},
                  {"dlg_historico.bmp", 400, 320, "Histórico"},
                  {"dlg_preferencias.bmp", 400, 300, "Preferências"},
-                 {"dlg_sobre.bmp", 420, 280, "Sobre o Zazuzadov Lumbra 98"}};
+                 {"dlg_sobre.bmp", 420, 280, "Sobre o Zazuzadov Lumbra 98"},
+                 {"dlg_busca.bmp", 480, 400, "Busca"}};
   for (const auto& d : dialogs) {
     painter.paint(d.file, d.w, d.h, [&](cairo_t* cr) { dialog(cr, d.w, d.h, d.title); });
   }

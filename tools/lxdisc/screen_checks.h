@@ -2,8 +2,8 @@
 // carries the registered name and class; the screens a user can reach from the start,
 // through the menu bar, the menus of the global table, the main screen's buttons and the
 // controls' "Target Form" and "Target Dialog", are all on the disc. Screens whose sections
-// come later (the search, the itineraries, the entry viewer reached from the bookmarks)
-// may be absent: the program tells the user so.
+// come later (the itineraries, the viewers the search opens) may be absent: the program
+// tells the user so.
 #pragma once
 
 #include <filesystem>
