@@ -6,6 +6,7 @@
 #include "almanac/app/intro_form.h"
 #include "almanac/app/system_dialogs.h"
 #include "almanac/catalogue/list_classes.h"
+#include "almanac/entries/verbete_form.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "almanac/navigation/history_dialog.h"
 #include "almanac/search/search_dialog.h"
@@ -50,7 +51,19 @@ tqvHandle prototype() {
 
 // The classes, in the order they are registered; those whose behaviour comes with a later
 // section keep their name and base until then.
-enum class Kind { MenuBar, Main, Intro, Form, Dialog, MenuDialog, Quit, History, Prefs, Search };
+enum class Kind {
+  MenuBar,
+  Main,
+  Intro,
+  Form,
+  Dialog,
+  MenuDialog,
+  Quit,
+  History,
+  Prefs,
+  Search,
+  Entry
+};
 struct ClassRow {
   Kind kind;
   const char* name;
@@ -69,7 +82,7 @@ constexpr ClassRow kClasses[] = {
     {Kind::MenuBar, "AgenSemanaForm", "Agenda"},
     {Kind::MenuBar, "RetrospectivaHF", "Tela inicial da Retrospectiva"},
     {Kind::Intro, "IntroForm", nullptr},
-    {Kind::MenuBar, "VerbeteForm", "Verbete"},
+    {Kind::Entry, "VerbeteForm", nullptr},
     {Kind::MenuBar, "MidiasForm", "Mídias"},
     {Kind::MenuBar, "BDadosForm", "Banco de dados"},
     {Kind::MenuBar, "AtlasForm", "Atlas"},
@@ -211,6 +224,9 @@ void lxRegisterAlmanacClasses() {
       case Kind::Search:
         tqvRegisterClass(prototype<BuscaDialog>());
         break;
+      case Kind::Entry:
+        tqvRegisterClass(prototype<VerbeteForm>());
+        break;
       case Kind::Form:
         tqvRegisterClass(named<tqvStandardForm>(row.name));
         break;
@@ -240,7 +256,7 @@ void lxRegisterScreenFiles() {
 }
 
 bool lxHasMenuBar(std::string_view klass) {
-  if (klass == "MainForm") return true;
+  if (klass == "MainForm" || klass == "VerbeteForm") return true;
   for (const ClassRow& row : kClasses) {
     if (row.kind == Kind::MenuBar && klass == row.name) return true;
   }

@@ -1,6 +1,7 @@
 ; VerbeteForm: written by content/tools/telas.py
 (form ("Class" "VerbeteForm") ("Name" "VerbeteForm")
       ("Background Image" "fundo_verbetes.bmp") ("FadeTime" (reference "ScreenFadeTime"))
+      ("TabStopList" (list "Texto" "Anterior" "Proximo"))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))
@@ -23,9 +24,11 @@
                  ("Image" "bt_minimizar_verbetes.bmp") ("PressedImage" "bt_minimizar_verbetes_p.bmp") ("Help" "Minimiza a janela"))
         (control ("Class" "Button") ("Name" "Sair") ("Hot Spot" (rect 565 3 58 34))
                  ("Image" "bt_sair_verbetes.bmp") ("PressedImage" "bt_sair_verbetes_p.bmp") ("Help" "Encerra o programa"))
-        (control ("Class" "StaticText") ("Name" "Subtitulo") ("TextRegion" (rect 40 116 560 28))
-                 ("Text" "Verbete") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 43 45 66)))
-        (control ("Class" "StaticText") ("Name" "Texto") ("TextRegion" (rect 40 156 560 120))
-                 ("Text" "Aqui aparece o texto do verbete escolhido, com as suas figuras e ligações.") ("Font" (font "Arial" 12 0)) ("Foreground Color" (rgb 43 45 66)))
-        (control ("Class" "StaticText") ("Name" "EmBreve") ("TextRegion" (rect 40 420 560 32))
-                 ("Text" "Esta seção está sendo preparada para a próxima edição do disco de demonstração.") ("Font" (font "Arial" 10 0)) ("Foreground Color" (rgb 96 99 120))))))
+        (control ("Class" "StaticText") ("Name" "Titulo") ("TextRegion" (rect 40 104 560 28))
+                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 43 45 66)))
+        (control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 136 576 280))
+                 ("Font" (font "Times New Roman" 12 0)) ("HotSpotColor" (rgb 31 58 147)))
+        (control ("Class" "Button") ("Name" "Anterior") ("Hot Spot" (rect 32 426 96 28))
+                 ("Image" "bt_anterior.bmp") ("PressedImage" "bt_anterior_p.bmp"))
+        (control ("Class" "Button") ("Name" "Proximo") ("Hot Spot" (rect 136 426 96 28))
+                 ("Image" "bt_proximo.bmp") ("PressedImage" "bt_proximo_p.bmp")))))

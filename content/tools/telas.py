@@ -93,8 +93,6 @@ HOMES = [
     ("CurioHForm", "CurioHForm", "CurioHF", "curio", "Você sabia?",
      "Fatos surpreendentes sobre a natureza, a ciência e a história, para ler de uma vez "
      "ou um por dia.", False),
-    ("VerbeteForm", "VerbeteForm", "VrbtForm", "verbetes", "Verbete",
-     "Aqui aparece o texto do verbete escolhido, com as suas figuras e ligações.", False),
     ("Jogo0", "JogoForm", "Jogo00", "jogo", "Teste seus conhecimentos",
      "Responda a perguntas sobre todos os assuntos do almanaque, escolha o nível de "
      "dificuldade e tente bater o seu recorde.", False),
@@ -141,6 +139,18 @@ def homes():
         if not ready:
             controls.append(text("EmBreve", 40, 420, 560, 32, LATER, 10, False, SOFT))
         write(file + ".frm", form(name, klass, f"fundo_{picture}.bmp", controls))
+
+
+def entry_viewer():
+    controls = bar("verbetes")
+    controls.append(text("Titulo", 40, 104, 560, 28, "", 16, True))
+    controls.append(
+        '(control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 136 576 280))\n'
+        '                 ("Font" (font "Times New Roman" 12 0)) ("HotSpotColor" (rgb 31 58 147)))')
+    controls.append(picture_button("Anterior", "anterior", 32, 426))
+    controls.append(picture_button("Proximo", "proximo", 136, 426))
+    write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbetes.bmp", controls,
+                               '\n      ("TabStopList" (list "Texto" "Anterior" "Proximo"))'))
 
 
 def dialog(name, klass, file, picture, width, height, controls, extra=""):
@@ -248,6 +258,7 @@ def intro():
 if __name__ == "__main__":
     main_form()
     homes()
+    entry_viewer()
     dialogs()
     credits()
     intro()

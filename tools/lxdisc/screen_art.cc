@@ -497,7 +497,9 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
                 {"procurar", "Procurar", 0x1F3A93},
                 {"limpar", "Limpar", 0x6B6F80},
                 {"salvar", "Salvar", 0x6B6F80},
-                {"avancado", "Avançado", 0x6B6F80}};
+                {"avancado", "Avançado", 0x6B6F80},
+                {"anterior", "Anterior", 0x1F3A93},
+                {"proximo", "Próximo", 0x1F3A93}};
   for (const auto& l : labels) {
     for (bool pressed : {false, true}) {
       painter.paint(std::string("bt_") + l.id + (pressed ? "_p" : "") + ".bmp", 96, 28,
