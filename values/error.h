@@ -40,3 +40,28 @@ class tqvScopedErrorHandler {
  private:
   tqvErrorHandler previous_;
 };
+
+// While it lives, reports are counted and not handled: code that can go on after a
+// damaged file (a disc being opened, a user file read back) asks how many came.
+class tqvQuietErrors {
+ public:
+  tqvQuietErrors() : start_(total()), handler_(&record) {}
+  // Reports made since this object was made.
+  int count() const { return total() - start_; }
+  // Reports counted by every quiet scope so far; compare two readings to see whether a
+  // call inside one made any.
+  static int total() { return counted(); }
+
+ private:
+  static int& counted() {
+    static int reports = 0;
+    return reports;
+  }
+  static TQVINT record(tqvHandle) {
+    ++counted();
+    return 0;
+  }
+
+  int start_;
+  tqvScopedErrorHandler handler_;
+};

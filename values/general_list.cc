@@ -33,12 +33,6 @@ void tqvGeneralListObject::dropSlots(tqvHandle* slots, TQVINT capacity) {
 
 namespace {
 
-// The slots placed right after an object of type T at the start of `block`.
-template <class T>
-tqvHandle* slotsAfter(void* block) {
-  return reinterpret_cast<tqvHandle*>(static_cast<char*>(block) + sizeof(T));
-}
-
 // A short list in one pool block, the object followed by its slots: one allocation
 // instead of two, and the items next to the list. Growing moves the slots out.
 class InlineGeneralList final : public tqvGeneralListObject {
@@ -81,7 +75,7 @@ tqvGeneralListObject* tqvGeneralListObject::create(TQVINT capacity, TQVINT growt
   void* block = tqvPoolAlloc(sizeof(InlineGeneralList) + sizeof(tqvHandle) * slots);
   return block != nullptr
              ? ::new (block)
-                   InlineGeneralList(capacity, growth, slotsAfter<InlineGeneralList>(block))
+                   InlineGeneralList(capacity, growth, tqvSlotsAfter<InlineGeneralList>(block))
              : nullptr;
 }
 

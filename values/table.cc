@@ -45,12 +45,6 @@ tqvTableObject::~tqvTableObject() {
 
 namespace {
 
-// The slots placed right after an object of type T at the start of `block`.
-template <class T>
-tqvHandle* slotsAfter(void* block) {
-  return reinterpret_cast<tqvHandle*>(static_cast<char*>(block) + sizeof(T));
-}
-
 // A small table in one pool block: the object, its keys, then its values. One
 // allocation instead of three, and the entries next to the table. Growing moves the
 // arrays out.
@@ -92,9 +86,9 @@ tqvTableObject* tqvTableObject::create(TQVINT capacity, TQVINT growth, TQVINT th
   // same 256-byte class, which is how the block is given back.
   TQVINT slots = std::max<TQVINT>(capacity, 1);
   void* block = tqvPoolAlloc(sizeof(InlineTable) + 2 * sizeof(tqvHandle) * slots);
-  return block != nullptr ? ::new (block)
-                                InlineTable(capacity, growth, third, slotsAfter<InlineTable>(block))
-                          : nullptr;
+  return block != nullptr
+             ? ::new (block) InlineTable(capacity, growth, third, tqvSlotsAfter<InlineTable>(block))
+             : nullptr;
 }
 
 tqvHandle tqvTable(TQVINT capacity, TQVINT growth, TQVINT third) {

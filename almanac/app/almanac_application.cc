@@ -106,7 +106,7 @@ void AlmanacApplication::Start() {
   if (previewing_) {
     tqvOpenFormByName(tqvGetEnvironment("OpenForm"), tqvHandle());
   } else {
-    tqvServices().resolve(S("indeo41.dib"));  // the palette source: true colour needs none
+    // The window draws in true colour: it takes no palette from "indeo41.dib".
     lxLoadPreferences();
     if (agendaOnly_ && tqvFileExists(tqvLocateFile(S(lxScreenFileOf("AgenMesForm")), S("etn")))) {
       tqvOpenFormByName(S("AgenMesForm"), flagTable("StandAlone"));

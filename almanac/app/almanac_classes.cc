@@ -256,9 +256,9 @@ void lxRegisterScreenFiles() {
 }
 
 bool lxHasMenuBar(std::string_view klass) {
-  if (klass == "MainForm" || klass == "VerbeteForm") return true;
   for (const ClassRow& row : kClasses) {
-    if (row.kind == Kind::MenuBar && klass == row.name) return true;
+    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry;
+    if (menuBar && klass == row.name) return true;
   }
   return false;
 }

@@ -66,14 +66,6 @@ const char* titleCatalogueOf(TQVINT kind) {
   }
 }
 
-// While the disc's files are opened at start-up a missing or damaged file is an answer
-// (the caller reports the database as unusable), not a fatal error: reports are counted.
-int openingErrors = 0;
-TQVINT countError(tqvHandle) {
-  ++openingErrors;
-  return 0;
-}
-
 // The path of a content file on the disc: its name and extension located the way every
 // resource file is.
 tqvHandle located(std::string_view name, std::string_view extension) {
@@ -84,9 +76,9 @@ tqvHandle located(std::string_view name, std::string_view extension) {
 tqvHandle openArchive(std::string_view name, std::string_view extension) {
   tqvHandle path = located(name, extension);
   if (!tqvFileExists(path)) return tqvHandle();
-  int before = openingErrors;
+  int before = tqvQuietErrors::total();
   tqvHandle archive = tqvOpenArchive(path, 0);
-  return archive.is(TQV_ARCHIVE_TYPE) && openingErrors == before ? archive : tqvHandle();
+  return archive.is(TQV_ARCHIVE_TYPE) && tqvQuietErrors::total() == before ? archive : tqvHandle();
 }
 
 // A file name with an extension, split for the locator.
@@ -98,10 +90,11 @@ tqvHandle locatedFile(std::string_view fileName) {
 
 tqvHandle openIndex(const tqvHandle& path) {
   if (!tqvFileExists(path)) return tqvHandle();
-  int before = openingErrors;
+  int before = tqvQuietErrors::total();
   tqvHandle index = tqvOpenIndex(path, 0, 0);
   tqvIndexObject* object = tqvAsIndex(index);
-  return object != nullptr && object->isOpen() && openingErrors == before ? index : tqvHandle();
+  return object != nullptr && object->isOpen() && tqvQuietErrors::total() == before ? index
+                                                                                    : tqvHandle();
 }
 
 std::unique_ptr<ContentCatalogue>& theCatalogue() {
@@ -113,7 +106,9 @@ std::unique_ptr<ContentCatalogue>& theCatalogue() {
 
 bool ContentCatalogue::initialize() {
   if (initialized_) return true;
-  tqvScopedErrorHandler quiet(&countError);
+  // While the disc's files are opened a missing or damaged one is an answer (the caller
+  // reports the database as unusable), not a fatal error.
+  tqvQuietErrors quiet;
   catalogues_ = tqvTable(4, 100);
   tqvHandle entries = openArchive("Verbetes", "DAT");
   if (entries.isNil()) return false;

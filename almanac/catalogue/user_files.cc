@@ -13,17 +13,6 @@
 #include "values/error.h"
 #include "values/string.h"
 
-namespace {
-
-int decodeErrors = 0;
-
-TQVINT countDecodeError(tqvHandle) {
-  ++decodeErrors;
-  return 0;
-}
-
-}  // namespace
-
 tqvHandle lxUserFile(std::string_view name) {
   tqvHandle configured = tqvGetEnvironment("UserDataPath");
   std::string dir = tqvPlatform::userDataDirectory(
@@ -40,13 +29,9 @@ tqvHandle lxReadUserValue(std::string_view name, bool* damaged) {
   std::string_view data;
   if (!tqvBytesOf(bytes, data) || data.empty()) return tqvHandle();
   std::string copy(data);
-  tqvHandle value;
-  {
-    decodeErrors = 0;
-    tqvScopedErrorHandler quiet(&countDecodeError);
-    value = tqvDecode(tqvMemoryStream(copy.data(), static_cast<TQVINT>(copy.size())));
-  }
-  if (decodeErrors == 0) return value;
+  tqvQuietErrors quiet;
+  tqvHandle value = tqvDecode(tqvMemoryStream(copy.data(), static_cast<TQVINT>(copy.size())));
+  if (quiet.count() == 0) return value;
   if (damaged != nullptr) *damaged = true;
   return tqvHandle();
 }

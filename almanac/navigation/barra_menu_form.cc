@@ -105,12 +105,8 @@ tqvHandle runPopUp(const tqvHandle& menu, const char* dialog = "PopUpMenu") {
   return tqvRunMenu(menu, S(dialog));
 }
 
-bool onDisc(std::string_view name) {
-  return lxScreenOnDisc(name);
-}
-
 tqvHandle runDialog(std::string_view name, const tqvHandle& data = tqvHandle()) {
-  return onDisc(name) ? tqvRunDialog(S(name), data) : tqvHandle();
+  return lxScreenOnDisc(name) ? tqvRunDialog(S(name), data) : tqvHandle();
 }
 
 bool isTextEditor(const tqvHandle& control) {
@@ -170,7 +166,7 @@ void BarraMenuForm::open(const tqvHandle& data) {
 }
 
 void BarraMenuForm::goTo(std::string_view name, const tqvHandle& parameters) {
-  if (onDisc(name)) tqvOpenFormByName(S(name), parameters);
+  if (lxScreenOnDisc(name)) tqvOpenFormByName(S(name), parameters);
 }
 
 bool BarraMenuForm::performOnControl(const char* name, const char* action) {

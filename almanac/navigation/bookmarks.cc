@@ -23,18 +23,15 @@ BookmarkState& state() {
   return bookmarks;
 }
 
-TQVINT ignoreError(tqvHandle) {
-  return 0;
-}
-
 // Item 0 of the file when it is an integer list; nil for anything else.
 tqvHandle readFile() {
   tqvHandle path = lxUserFile(kBookmarkFile);
   if (path.isNil() || !tqvFileExists(path)) return tqvHandle();
-  tqvScopedErrorHandler quiet(&ignoreError);
+  tqvQuietErrors quiet;
   tqvHandle archive = tqvOpenArchive(path, 0);
   if (!archive.is(TQV_ARCHIVE_TYPE) || tqvCount(archive) < 1) return tqvHandle();
   tqvHandle list = tqvGet(archive, 0);
+  if (quiet.count() != 0) return tqvHandle();
   tqvListObject* l = tqvAsList(list);
   return l != nullptr && l->kind() == TQV_INTLIST_KIND ? list : tqvHandle();
 }

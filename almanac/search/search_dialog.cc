@@ -2,7 +2,7 @@
 #include "almanac/search/search_dialog.h"
 
 #include <algorithm>
-#include <numeric>
+#include <map>
 
 #include "almanac/catalogue/content_catalogue.h"
 #include "almanac/catalogue/screens.h"
@@ -58,12 +58,15 @@ void lxResultLines(const lxReferenceList& found, std::vector<int32_t>& reference
     int32_t reference;
   };
   std::vector<Line> all;
+  std::map<TQVINT, tqvHandle> nameLists;  // each section's opened once for all its lines
   for (int32_t reference : found) {
     TQVINT section = lxSectionOf(reference);
     const char* sectionName = lxSectionName(section);
     const char* catalogue = nameCatalogue(section);
     if (sectionName == nullptr || catalogue == nullptr) continue;
-    tqvHandle index = lxCatalogue().openCatalogue(catalogue);
+    auto [list, added] = nameLists.try_emplace(section);
+    if (added) list->second = lxCatalogue().openCatalogue(catalogue);
+    const tqvHandle& index = list->second;
     tqvHandle name =
         index.isNil() ? tqvHandle() : tqvGet(index, S(std::to_string(reference & 0xFFFF)));
     if (!name.is(TQV_STRING_TYPE)) continue;  // an item the disc does not name
@@ -96,7 +99,13 @@ tqvHandle BuscaDialog::control(const char* utf8Name) {
 
 void BuscaDialog::open(const tqvHandle& data) {
   previous_ = data.is(TQV_TABLE_TYPE) ? data : tqvHandle();
+  index_ = std::make_unique<lxWordIndex>();
   tqvStandardDialog::open(data);
+}
+
+void BuscaDialog::close() {
+  tqvStandardDialog::close();
+  index_.reset();
 }
 
 void BuscaDialog::afterOpen() {
@@ -146,8 +155,8 @@ void BuscaDialog::search() {
   tqvHandle field = control("What2Find");
   tqvHandle text = field.isNil() ? tqvHandle() : tqvPerform(field, "getText", tqvHandle());
   query_ = text.is(TQV_STRING_TYPE) ? std::string(tqvStringView(text)) : "";
-  lxWordIndex index;
-  lxSearchResult result = lxSearch(index, lxParseQuery(query_), mask_, keyPressed);
+  if (!index_) index_ = std::make_unique<lxWordIndex>();
+  lxSearchResult result = lxSearch(*index_, lxParseQuery(query_), mask_, keyPressed);
   interrupted_ = result.interrupted;
   lxResultLines(result.references, references_, lines_);
   showResults();

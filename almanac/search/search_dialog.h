@@ -7,6 +7,7 @@
 // the last result table, it shows the last query, filter and results again.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ class BuscaDialog : public tqvStandardDialog {
   tqvHandle makeInstance(const tqvHandle& definition) override;
   tqvHandle perform(const tqvHandle& action, const tqvHandle& data) override;
   void open(const tqvHandle& data) override;
+  void close() override;
 
  protected:
   void afterOpen() override;
@@ -32,7 +34,8 @@ class BuscaDialog : public tqvStandardDialog {
   void setMask(TQVINT mask);
   void showAdvanced(bool shown);
 
-  tqvHandle previous_;  // the table this dialog was opened with
+  tqvHandle previous_;                  // the table this dialog was opened with
+  std::unique_ptr<lxWordIndex> index_;  // opened with the dialog
   TQVINT mask_ = LX_ALL_SECTIONS;
   std::string query_;
   std::vector<int32_t> references_;  // in the order of the lines

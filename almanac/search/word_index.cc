@@ -17,12 +17,6 @@
 
 namespace {
 
-int reported = 0;
-TQVINT quiet(tqvHandle) {
-  ++reported;
-  return 0;
-}
-
 lxReferenceList unite(const lxReferenceList& a, const lxReferenceList& b) {
   lxReferenceList out;
   std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
@@ -76,12 +70,11 @@ lxWordIndex::lxWordIndex()
 lxWordIndex::lxWordIndex(const tqvHandle& indexPath, const tqvHandle& archivePath) {
   if (!tqvFileExists(indexPath) || !tqvFileExists(archivePath)) return;
   // A damaged pair is a disc without a word index, not a fatal error.
-  tqvScopedErrorHandler quietly(&quiet);
-  int before = reported;
+  tqvQuietErrors quiet;
   tqvHandle index = tqvOpenIndex(indexPath, 0, 0);
   tqvHandle archive = tqvOpenArchive(archivePath, 0);
   tqvIndexObject* i = tqvAsIndex(index);
-  if (i == nullptr || !i->isOpen() || !archive.is(TQV_ARCHIVE_TYPE) || reported != before) return;
+  if (i == nullptr || !i->isOpen() || !archive.is(TQV_ARCHIVE_TYPE) || quiet.count() != 0) return;
   index_ = index;
   archive_ = archive;
 }
@@ -106,14 +99,14 @@ lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
 
 lxReferenceList lxWordIndex::word(const std::string& word) {
   if (!isOpen() || word.empty()) return {};
-  tqvScopedErrorHandler quietly(&quiet);
+  tqvQuietErrors quiet;
   return referencesOf(tqvGet(index_, tqvMakeString(word)));
 }
 
 lxReferenceList lxWordIndex::prefix(const std::string& prefix, int32_t (*stop)(),
                                     bool& interrupted) {
   if (!isOpen() || prefix.empty()) return {};
-  tqvScopedErrorHandler quietly(&quiet);
+  tqvQuietErrors quiet;
   tqvHandle values = tqvPrefixValues(index_, tqvMakeString(prefix), stop);
   if (stop != nullptr && stop() != 0) interrupted = true;
   lxReferenceList all;

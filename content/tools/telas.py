@@ -30,15 +30,20 @@ def q(text):
     return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
 
 
-def bar(section):
-    controls = []
-    for i, (name, picture, help_text) in enumerate(BAR):
-        x = 16 + i * 61
-        controls.append(
-            f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} 3 58 34))\n'
+def bar_button(name, picture, section, help_text, x):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} 3 58 34))\n'
             f'                 ("Image" "bt_{picture}_{section}.bmp")'
             f' ("PressedImage" "bt_{picture}_{section}_p.bmp") ("Help" {q(help_text)}))')
-    return controls
+
+
+def bar(section):
+    return [bar_button(name, picture, section, help_text, 16 + i * 61)
+            for i, (name, picture, help_text) in enumerate(BAR)]
+
+
+def back_button(section):
+    """The way back alone, for screens without the menu bar."""
+    return bar_button("GoBack", "voltar", section, "Volta à tela anterior", 16)
 
 
 def text(name, x, y, w, h, body, size=12, bold=False, colour=INK):
@@ -130,10 +135,7 @@ def main_form():
 def homes():
     for name, klass, file, picture, heading, body, ready in HOMES:
         # The quiz's screens have no menu bar of their own: only the way back.
-        controls = bar(picture) if klass != "JogoForm" else [
-            '(control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))\n'
-            f'                 ("Image" "bt_voltar_{picture}.bmp")'
-            f' ("PressedImage" "bt_voltar_{picture}_p.bmp") ("Help" "Volta à tela anterior"))']
+        controls = bar(picture) if klass != "JogoForm" else [back_button(picture)]
         controls.append(text("Subtitulo", 40, 116, 560, 28, heading, 16, True))
         controls.append(text("Texto", 40, 156, 560, 120, body, 12))
         if not ready:
@@ -239,9 +241,7 @@ def dialogs():
 
 def credits():
     controls = [
-        '(control ("Class" "Button") ("Name" "GoBack") ("Hot Spot" (rect 16 3 58 34))\n'
-        '                 ("Image" "bt_voltar_principal.bmp") ("PressedImage" "bt_voltar_principal_p.bmp")'
-        ' ("Help" "Volta à tela anterior"))',
+        back_button("principal"),
         '(control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 104 576 352))\n'
         '                 ("Text" (reference "creditos.rtf")) ("Font" (font "Times New Roman" 12 0)))',
     ]

@@ -4,9 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "controls/controls_library.h"
-#include "framework/program.h"
-#include "framework/standard_application.h"
+#include "fuzz/common/controls_program.h"
 #include "storage/encoding.h"
 #include "storage/memory_stream.h"
 #include "storage/notation.h"
@@ -16,24 +14,8 @@
 
 namespace {
 
-TQVINT ignoreError(tqvHandle) {
-  return 0;
-}
-
 void setUp() {
-  // One program for the whole run; the standard application registers the built-in
-  // classes.
-  static tqvProgram* program = [] {
-    tqvProgramSetup setup;
-    setup.title = "fuzz";
-    setup.installLibraries = tqvInstallControls;
-    setup.errorHandler = ignoreError;
-    setup.exitHandler = nullptr;
-    auto* made = new tqvProgram(setup);
-    new tqvStandardApplication();
-    return made;
-  }();
-  (void)program;
+  fuzz_support::controlsProgram(true);
 }
 
 }  // namespace

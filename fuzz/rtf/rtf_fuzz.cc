@@ -6,10 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "controls/controls_library.h"
 #include "controls/rich_text_layout.h"
 #include "controls/rtf_parser.h"
-#include "framework/program.h"
+#include "fuzz/common/controls_program.h"
 #include "values/font.h"
 #include "values/generic.h"
 #include "values/string.h"
@@ -17,20 +16,8 @@
 
 namespace {
 
-TQVINT ignoreError(tqvHandle) {
-  return 0;
-}
-
 void setUp() {
-  static tqvProgram* program = [] {
-    tqvProgramSetup setup;
-    setup.title = "fuzz";
-    setup.installLibraries = tqvInstallControls;
-    setup.errorHandler = ignoreError;
-    setup.exitHandler = nullptr;
-    return new tqvProgram(setup);
-  }();
-  (void)program;
+  fuzz_support::controlsProgram(false);
 }
 
 }  // namespace

@@ -49,8 +49,7 @@ class WriteFailures : public ::testing::Test {
     // Every add is synced; in memory, when the system offers it, that costs nothing, and
     // only the order of the writes matters here.
     std::error_code ec;
-    dir_ =
-        std::filesystem::is_directory("/dev/shm", ec) ? new TempDir("/dev/shm") : new TempDir;
+    dir_ = std::filesystem::is_directory("/dev/shm", ec) ? new TempDir("/dev/shm") : new TempDir;
     KeyFile kf;
     std::string path = dir_->file("clean.idx");
     ASSERT_EQ(kfCreate(kf, path.c_str(), kKfExclusive, kKfLittleEndian, nullptr), 0);

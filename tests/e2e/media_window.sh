@@ -13,18 +13,9 @@ rm -rf "$work"
 mkdir -p "$work"
 dump="$work/dump.txt"
 
-SDL_AUDIODRIVER=dummy "$lx98" --disc "$disc" --form media.frm --set "DumpAtExit=$dump" \
-  >"$work/out.txt" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-window=$(xdotool search --sync --onlyvisible --name "Zazuzadov Lumbra 98" | head -1)
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
-scale=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
-left=$(( X + (WIDTH - 640 * scale) / 2 ))
-top=$(( Y + (HEIGHT - 480 * scale) / 2 ))
-click() { xdotool mousemove --sync $(( left + $1 * scale )) $(( top + $2 * scale )) click 1; sleep 0.3; }
+source "$(dirname "$0")/window_support.sh"
+start_program media_window "$work" env SDL_AUDIODRIVER=dummy "$lx98" --disc "$disc" \
+  --form media.frm --set "DumpAtExit=$dump"
 
 click 430 199   # Som: the wave
 click 560 199   # Música: the MIDI piece
@@ -32,13 +23,7 @@ click 430 89    # MPEG: the movie with its sound track
 sleep 0.5
 xdotool key alt+F4
 
-for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then
-  echo "media_window: the program did not end after Alt+F4" >&2
-  exit 1
-fi
-trap - EXIT
-wait $pid || { echo "media_window: the program failed" >&2; cat "$work/out.txt" >&2; exit 1; }
+wait_for_end Alt+F4
 
 fail=0
 if grep -q "lx98: " "$work/out.txt"; then

@@ -11,18 +11,8 @@ rm -rf "$work"
 mkdir -p "$work"
 dump="$work/dump.txt"
 
-"$lx98" --disc "$disc" --form lists.frm --set "DumpAtExit=$dump" >"$work/out.txt" 2>&1 &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-window=$(xdotool search --sync --onlyvisible --name "Zazuzadov Lumbra 98" | head -1)
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
-# The media area is scaled by a whole number and centred in the window.
-scale=$(( WIDTH / 640 < HEIGHT / 480 ? WIDTH / 640 : HEIGHT / 480 ))
-left=$(( X + (WIDTH - 640 * scale) / 2 ))
-top=$(( Y + (HEIGHT - 480 * scale) / 2 ))
-at() { xdotool mousemove --sync $(( left + $1 * scale )) $(( top + $2 * scale )); }
+source "$(dirname "$0")/window_support.sh"
+start_program real_window "$work" "$lx98" --disc "$disc" --form lists.frm --set "DumpAtExit=$dump"
 pause() { sleep 0.3; }
 
 at 60 95; xdotool click 5; pause                 # the wheel: the country list three rows down
@@ -33,13 +23,7 @@ at 100 240; xdotool click 1; pause               # the first colour
 xdotool key --delay 60 shift+Down shift+Down; pause
 xdotool key alt+F4
 
-for _ in $(seq 1 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
-if kill -0 $pid 2>/dev/null; then
-  echo "real_window: the program did not end after Alt+F4" >&2
-  exit 1
-fi
-trap - EXIT
-wait $pid || { echo "real_window: the program failed" >&2; cat "$work/out.txt" >&2; exit 1; }
+wait_for_end Alt+F4
 
 fail=0
 expect() {

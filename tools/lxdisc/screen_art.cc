@@ -324,14 +324,27 @@ class Painter {
   int written_ = 0;
 };
 
-void gradient(cairo_t* cr, const Rgb& c, int w, int h) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w * 0.3, h);
-  Rgb top = c.mix(kBlack, 0.25), bottom = c.mix(kWhite, 0.18);
-  cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
+// A linear gradient from `from` at the origin to `to` at (x, y), as the source.
+void linearSource(cairo_t* cr, double x, double y, const Rgb& from, const Rgb& to) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, x, y);
+  cairo_pattern_add_color_stop_rgb(p, 0, from.r, from.g, from.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, to.r, to.g, to.b);
   cairo_set_source(cr, p);
-  cairo_paint(cr);
   cairo_pattern_destroy(p);
+}
+
+void gradient(cairo_t* cr, const Rgb& c, int w, int h) {
+  linearSource(cr, w * 0.3, h, c.mix(kBlack, 0.25), c.mix(kWhite, 0.18));
+  cairo_paint(cr);
+}
+
+// A button's or tile's rounded face, `inset` from the picture's edges, shaded from `top`
+// to `bottom`; its outline stays the current path.
+void face(cairo_t* cr, double inset, int w, int h, double radius, const Rgb& top,
+          const Rgb& bottom) {
+  roundRect(cr, inset, inset, w - 2 * inset, h - 2 * inset, radius);
+  linearSource(cr, 0, h, top, bottom);
+  cairo_fill_preserve(cr);
 }
 
 // A section screen: menu band, title band with the section's icon and name, content panel.
@@ -361,17 +374,10 @@ void background(cairo_t* cr, const Section& s, unsigned seed) {
 
 void button(cairo_t* cr, const Rgb& c, const Icon& icon, const char* label, int w, int h,
             bool pressed) {
-  Rgb face = pressed ? c.mix(kBlack, 0.35) : c.mix(kBlack, 0.1);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, h);
-  Rgb hi = face.mix(kWhite, pressed ? 0.05 : 0.25);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, face.r, face.g, face.b);
+  Rgb shade = pressed ? c.mix(kBlack, 0.35) : c.mix(kBlack, 0.1);
   source(cr, c.mix(kBlack, 0.55));
   cairo_paint(cr);
-  roundRect(cr, 1, 1, w - 2, h - 2, 6);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
+  face(cr, 1, w, h, 6, shade.mix(kWhite, pressed ? 0.05 : 0.25), shade);
   source(cr, kWhite, pressed ? 0.2 : 0.35);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -384,15 +390,9 @@ void button(cairo_t* cr, const Rgb& c, const Icon& icon, const char* label, int 
 void labelButton(cairo_t* cr, const Rgb& c, const char* label, int w, int h, bool pressed) {
   source(cr, hex(0xFBF8F1));
   cairo_paint(cr);
-  Rgb face = pressed ? c.mix(kBlack, 0.3) : c;
-  Rgb hi = face.mix(kWhite, pressed ? 0.05 : 0.2);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, h);
-  cairo_pattern_add_color_stop_rgb(p, 0, hi.r, hi.g, hi.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, face.r, face.g, face.b);
-  roundRect(cr, 1, 1, w - 2, h - 2, 7);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  Rgb shade = pressed ? c.mix(kBlack, 0.3) : c;
+  face(cr, 1, w, h, 7, shade.mix(kWhite, pressed ? 0.05 : 0.2), shade);
+  cairo_new_path(cr);
   double d = pressed ? 1 : 0;
   text(cr, label, w / 2.0 + d, h / 2.0 + 5 + d, 13, true, kWhite);
 }
@@ -401,14 +401,7 @@ void tile(cairo_t* cr, const Section& s, int w, int h, bool pressed) {
   Rgb c = hex(s.colour);
   source(cr, hex(0xFBF8F1));  // the content panel the tiles lie on
   cairo_paint(cr);
-  Rgb top = c.mix(kWhite, pressed ? 0.05 : 0.2), bottom = c.mix(kBlack, pressed ? 0.3 : 0.1);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, h);
-  cairo_pattern_add_color_stop_rgb(p, 0, top.r, top.g, top.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, bottom.r, bottom.g, bottom.b);
-  roundRect(cr, 2, 2, w - 4, h - 4, 12);
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
+  face(cr, 2, w, h, 12, c.mix(kWhite, pressed ? 0.05 : 0.2), c.mix(kBlack, pressed ? 0.3 : 0.1));
   source(cr, kWhite, 0.3);
   cairo_set_line_width(cr, 1.5);
   cairo_stroke(cr);
