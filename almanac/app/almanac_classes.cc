@@ -6,6 +6,8 @@
 #include "almanac/app/intro_form.h"
 #include "almanac/app/system_dialogs.h"
 #include "almanac/catalogue/list_classes.h"
+#include "almanac/entries/item_viewer_form.h"
+#include "almanac/entries/text_form.h"
 #include "almanac/entries/verbete_form.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "almanac/navigation/history_dialog.h"
@@ -62,7 +64,10 @@ enum class Kind {
   History,
   Prefs,
   Search,
-  Entry
+  Entry,
+  MediaViewer,
+  AtlasViewer,
+  TextDialog
 };
 struct ClassRow {
   Kind kind;
@@ -83,9 +88,9 @@ constexpr ClassRow kClasses[] = {
     {Kind::MenuBar, "RetrospectivaHF", "Tela inicial da Retrospectiva"},
     {Kind::Intro, "IntroForm", nullptr},
     {Kind::Entry, "VerbeteForm", nullptr},
-    {Kind::MenuBar, "MidiasForm", "Mídias"},
+    {Kind::MediaViewer, "MidiasForm", nullptr},
     {Kind::MenuBar, "BDadosForm", "Banco de dados"},
-    {Kind::MenuBar, "AtlasForm", "Atlas"},
+    {Kind::AtlasViewer, "AtlasForm", nullptr},
     {Kind::MenuBar, "RetroForm", "Retrospeciva"},
     {Kind::Form, "JogoForm", nullptr},
     {Kind::Form, "CreditsForm", nullptr},
@@ -95,7 +100,7 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "MidiaHFDialog", nullptr},
     {Kind::Dialog, "BDMCDialog", nullptr},
     {Kind::Dialog, "ListasDlg", nullptr},
-    {Kind::Dialog, "CaptionDialog", nullptr},
+    {Kind::TextDialog, "CaptionDialog", nullptr},
     {Kind::Quit, "QuitDlg", nullptr},
     {Kind::History, "HistoryDlg", nullptr},
     {Kind::Prefs, "PrefsDlg", nullptr},
@@ -107,7 +112,7 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "JogoSairDlg", nullptr},
     {Kind::Dialog, "JogoRegrasDlg", nullptr},
     {Kind::Dialog, "JogoQuestionDlg", nullptr},
-    {Kind::Dialog, "VerbLink", nullptr},
+    {Kind::TextDialog, "VerbLink", nullptr},
     {Kind::Search, "BuscaDialog", nullptr},
     {Kind::Dialog, "VBCRDialog", nullptr},
     {Kind::Dialog, "VBDialogHF", nullptr},
@@ -227,6 +232,16 @@ void lxRegisterAlmanacClasses() {
       case Kind::Entry:
         tqvRegisterClass(prototype<VerbeteForm>());
         break;
+      case Kind::MediaViewer:
+      case Kind::AtlasViewer:
+        tqvRegisterClass(tqvHandle::wrap(
+            new LXItemViewerForm(row.kind == Kind::MediaViewer ? LXItemViewerForm::Family::Media
+                                                               : LXItemViewerForm::Family::Atlas),
+            TQV_CLASS_TYPE));
+        break;
+      case Kind::TextDialog:
+        tqvRegisterClass(tqvHandle::wrap(new LXTextDialog(tqvHandle(), row.name), TQV_CLASS_TYPE));
+        break;
       case Kind::Form:
         tqvRegisterClass(named<tqvStandardForm>(row.name));
         break;
@@ -257,7 +272,8 @@ void lxRegisterScreenFiles() {
 
 bool lxHasMenuBar(std::string_view klass) {
   for (const ClassRow& row : kClasses) {
-    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry;
+    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry ||
+                   row.kind == Kind::MediaViewer || row.kind == Kind::AtlasViewer;
     if (menuBar && klass == row.name) return true;
   }
   return false;

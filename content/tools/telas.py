@@ -143,16 +143,88 @@ def homes():
         write(file + ".frm", form(name, klass, f"fundo_{picture}.bmp", controls))
 
 
+# The entry viewer's lists: number, name in the title band, colour of that name. The
+# categories come from content/categorias.txt; 6, 7 and 8 are the whole list, an
+# itinerary and a search's results. Each has its own background (painted by lxdisc as
+# fundo_verbete_catN.bmp).
+ENTRY_LISTS = [
+    (0, "História", "(rgb 246 222 196)"),
+    (1, "Geografia", "(rgb 200 240 228)"),
+    (2, "Ciências", "(rgb 228 214 246)"),
+    (3, "Artes", "(rgb 250 212 212)"),
+    (4, "Esportes", "(rgb 208 240 210)"),
+    (5, "Personalidades", "(rgb 250 230 190)"),
+    (6, "Verbetes", "(rgb 214 226 250)"),
+    (7, "Roteiros", "(rgb 200 238 238)"),
+    (8, "Busca", "(rgb 222 228 236)"),
+    (9, "Brasil", "(rgb 250 240 170)"),
+]
+PANEL = "(rgb 251 248 241)"
+
+
+def title_band(section_name=""):
+    """The category label and the item's name in the title band."""
+    return [
+        f'(control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 56 52 144 32))\n'
+        f'                 ("Text" {q(section_name)}) ("Font" (font "Arial" 11 "bold"))'
+        f' ("Foreground Color" (rgb 214 226 250)) ("VAlign" 1))',
+        '(control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 216 50 396 36))\n'
+        '                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 255 255 255))'
+        ' ("VAlign" 1))',
+    ]
+
+
+def text_view(name, x, y, w, h, font='(font "Times New Roman" 12 0)', extra=""):
+    return (f'(control ("Class" "TextView") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} {w} {h}))\n'
+            f'                 ("Font" {font}) ("HotSpotColor" (rgb 31 58 147))'
+            f' ("BackgroundColor" {PANEL}){extra})')
+
+
+def notice(name, body):
+    """A notice shown over the text while a copy or a print runs."""
+    return (f'(control ("Class" "StaticText") ("Name" {q(name)}) ("TextRegion" (rect 200 212 240 56))\n'
+            f'                 ("Text" {q(body)}) ("Font" (font "Arial" 14 "bold")) ("Align" 1) ("VAlign" 1)'
+            f' ("Foreground Color" (rgb 255 255 255)) ("Background Color" (rgb 31 58 147)) ("Hidden" true))')
+
+
+PRINT_ATTRIBUTES = ('\n      ("PrintAttributes" (table ("TitleFont" (font "Arial" 16 "bold"))'
+                    ' ("Footer" "Zazuzadov Lumbra 98 - Verbetes") ("LeftIdent" 0) ("RightIdent" 0)))')
+
+
 def entry_viewer():
-    controls = bar("verbetes")
-    controls.append(text("Titulo", 40, 104, 560, 28, "", 16, True))
-    controls.append(
-        '(control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 136 576 280))\n'
-        '                 ("Font" (font "Times New Roman" 12 0)) ("HotSpotColor" (rgb 31 58 147)))')
-    controls.append(picture_button("Anterior", "anterior", 32, 426))
-    controls.append(picture_button("Proximo", "proximo", 136, 426))
-    write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbetes.bmp", controls,
-                               '\n      ("TabStopList" (list "Texto" "Anterior" "Proximo"))'))
+    controls = bar("verbetes") + title_band()
+    controls.append(text_view("Texto", 32, 104, 576, 286))
+    controls.append(text_view("VejaTambém", 32, 394, 576, 30, '(font "Arial" 10 0)',
+                              ' ("SometimesShowScroll" true)'))
+    controls.append(picture_button("Previous", "anterior", 32, 428, ' ("Help" "Verbete anterior")'))
+    controls.append(picture_button("Next", "proximo", 136, 428, ' ("Help" "Próximo verbete")'))
+    controls.append(picture_button("Copiar", "copiar", 408, 428,
+                                   ' ("Help" "Copia o verbete para a área de transferência")'))
+    controls.append(picture_button("Imprimir", "imprimir", 512, 428, ' ("Help" "Imprime o verbete")'))
+    controls.append(notice("Copiando", "Copiando..."))
+    controls.append(notice("Imprimindo", "Imprimindo..."))
+    themes = "".join(f'\n      ("Cat{n} BkImage" "fundo_verbete_cat{n}.bmp") ("Cat{n} TxColor" {colour})'
+                     for n, _, colour in ENTRY_LISTS)
+    names = {n: name for n, name, _ in ENTRY_LISTS}
+    categories = " ".join(q(names.get(n, "")) for n in range(max(names) + 1))
+    write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbete_cat6.bmp", controls,
+                               '\n      ("TabStopList" (list "Texto" "Previous" "Next" "Copiar" "Imprimir"))'
+                               + themes + f'\n      ("MCategs" (list {categories}))' + PRINT_ATTRIBUTES))
+
+
+# The first viewers of media and atlas items: the item's picture and text.
+ITEM_VIEWERS = [
+    ("MidiasForm", "MidiForm", "midias", "Mídias"),
+    ("AtlasForm", "AtlasFrm", "atlas", "Atlas"),
+]
+
+
+def item_viewers():
+    for name, file, section, label in ITEM_VIEWERS:
+        controls = bar(section) + title_band(label)
+        controls.append(text_view("Texto", 32, 104, 576, 350))
+        write(file + ".frm", form(name, name, f"fundo_visor_{section}.bmp", controls,
+                                  '\n      ("TabStopList" (list "Texto"))'))
 
 
 def dialog(name, klass, file, picture, width, height, controls, extra=""):
@@ -259,6 +331,7 @@ if __name__ == "__main__":
     main_form()
     homes()
     entry_viewer()
+    item_viewers()
     dialogs()
     credits()
     intro()

@@ -372,6 +372,36 @@ void background(cairo_t* cr, const Section& s, unsigned seed) {
   cairo_fill(cr);
 }
 
+// A viewer's screen: the section's menu band, a title band whose left chip, in the
+// list's colour, carries its icon (the viewer writes the list's name beside it and the
+// item's name on the band), and the content panel edged in the list's colour.
+void viewerBackground(cairo_t* cr, const Section& s, const Rgb& list, const Icon& icon,
+                      unsigned seed) {
+  Rgb c = hex(s.colour);
+  gradient(cr, c.mix(list, 0.35), 640, 480);
+  motif(cr, 640, 480, seed);
+  source(cr, c.mix(kBlack, 0.55));
+  cairo_rectangle(cr, 0, 0, 640, 40);
+  cairo_fill(cr);
+  source(cr, list.mix(kWhite, 0.5), 0.7);
+  cairo_rectangle(cr, 0, 40, 640, 2);
+  cairo_fill(cr);
+  source(cr, kBlack, 0.22);
+  roundRect(cr, 16, 48, 608, 40, 8);
+  cairo_fill(cr);
+  source(cr, list.mix(kBlack, 0.2));
+  roundRect(cr, 16, 48, 188, 40, 8);
+  cairo_fill(cr);
+  source(cr, kWhite, 0.95);
+  icon(cr, 26, 56, 24);
+  source(cr, hex(0xFBF8F1), 0.97);
+  roundRect(cr, 16, 96, 608, 368, 10);
+  cairo_fill(cr);
+  source(cr, list, 0.9);
+  cairo_rectangle(cr, 16, 96, 6, 368);
+  cairo_fill(cr);
+}
+
 void button(cairo_t* cr, const Rgb& c, const Icon& icon, const char* label, int w, int h,
             bool pressed) {
   Rgb shade = pressed ? c.mix(kBlack, 0.35) : c.mix(kBlack, 0.1);
@@ -468,6 +498,28 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
                     [&](cairo_t* cr) { tile(cr, s, 184, 100, pressed); });
     }
   }
+  // The entry viewer's lists (categories, the whole list, itineraries, search results)
+  // and the first media and atlas viewers.
+  const Section& entries = sections()[0];
+  const struct {
+    int number;
+    unsigned colour;
+    Icon icon;
+  } lists[] = {{0, 0x8A4B1C, kClock},   {1, 0x1E7F6E, kGlobe},    {2, 0x5B2C83, kBulb},
+               {3, 0xA4161A, kPicture}, {4, 0x2E8B3A, kQuiz},     {5, 0xB86E00, kBook},
+               {6, 0x1F3A93, kBook},    {7, 0x0F7C80, kBookmark}, {8, 0x3E4C59, kSearch},
+               {9, 0x1B7A3A, kHome}};
+  for (const auto& l : lists) {
+    painter.paint(
+        "fundo_verbete_cat" + std::to_string(l.number) + ".bmp", 640, 480,
+        [&](cairo_t* cr) { viewerBackground(cr, entries, hex(l.colour), l.icon, 40 + l.number); });
+  }
+  for (const Section& s : sections()) {
+    std::string id = s.id;
+    if (id != "midias" && id != "atlas") continue;
+    painter.paint("fundo_visor_" + id + ".bmp", 640, 480,
+                  [&](cairo_t* cr) { viewerBackground(cr, s, hex(s.colour), s.icon, 60); });
+  }
   for (const Section& s : sections()) {
     for (const Action& a : barActions()) {
       for (bool pressed : {false, true}) {
@@ -492,7 +544,9 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
                 {"salvar", "Salvar", 0x6B6F80},
                 {"avancado", "Avançado", 0x6B6F80},
                 {"anterior", "Anterior", 0x1F3A93},
-                {"proximo", "Próximo", 0x1F3A93}};
+                {"proximo", "Próximo", 0x1F3A93},
+                {"copiar", "Copiar", 0x1F3A93},
+                {"imprimir", "Imprimir", 0x1F3A93}};
   for (const auto& l : labels) {
     for (bool pressed : {false, true}) {
       painter.paint(std::string("bt_") + l.id + (pressed ? "_p" : "") + ".bmp", 96, 28,
