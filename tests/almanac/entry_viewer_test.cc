@@ -7,6 +7,7 @@
 #include "almanac/app/almanac_classes.h"
 #include "almanac/navigation/bookmarks.h"
 #include "controls/menu_table.h"
+#include "framework/dialog_object.h"
 #include "framework/forms.h"
 #include "framework/perform.h"
 #include "framework/runtime.h"
@@ -153,6 +154,32 @@ TEST_F(EntryViewer, LinksOpenTheirViewerPlayOrSayTheKindIsUnknown) {
   EXPECT_EQ(shown("ItemName"), "Europa");
   EXPECT_TRUE(disabled("Roteiros"));  // the viewer was left
   EXPECT_TRUE(errors().empty()) << errors().front();
+}
+
+TEST_F(EntryViewer, SoundLinksPlayFromTheSoundsFolder) {
+  auto le = [](uint32_t v, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    return out;
+  };
+  // 8-bit mono at 8000 Hz, four samples.
+  discFile("Sounds/hino.wav", "RIFF" + le(40, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+                                  le(8000, 4) + le(8000, 4) + le(1, 2) + le(8, 2) + "data" +
+                                  le(4, 4) + std::string(4, '\x80'));
+  open(R"((table ("FullList" true) ("Text" "Brasil")))");
+  follow("audio:hino.wav");
+  EXPECT_NE(transcript().find("audio wave 48 bytes"), std::string::npos) << transcript();
+}
+
+TEST_F(EntryViewer, TextDialogsHandTheirLinksToTheScreenThatRanThem) {
+  tqvHandle dialog = read(R"((form ("Class" "VerbLink") ("Dialog" true)))");
+  tqvHandle data = tqvTable(4);
+  tqvPut(data, "HyperLink", S("mapa:Europa"));
+  tqvPerform(dialog, "Texto", data);
+  tqvHandle result = tqvAsDialog(dialog)->result();
+  EXPECT_EQ(text(tqvGet(result, "Jump Form")), "MidiasForm");
+  EXPECT_EQ(text(tqvGet(tqvGet(result, "Jump Table"), "Text")), "europa");
+  EXPECT_TRUE(tqvAsDialog(dialog)->ended());
 }
 
 TEST_F(EntryViewer, CopiesTheTitleAndPlainText) {
