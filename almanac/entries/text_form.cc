@@ -197,8 +197,10 @@ tqvHandle LXTextDialog::perform(const tqvHandle& action, const tqvHandle& data) 
     if (!view.isNil()) tqvPerform(view, action, data);
     return tqvHandle();
   }
+  // Markers, form files and hot spots without a string target are the base's.
   tqvHandle target = isLinkData(data) ? linkTarget(data) : tqvHandle();
-  if (target.isNil() || tqvFollowPlainLink(data)) return tqvStandardDialog::perform(action, data);
+  if (target.isNil()) return tqvStandardDialog::perform(action, data);
+  if (tqvFollowPlainLink(data)) return tqvHandle();
   lxLinkAction link = lxLinkActionFor(tqvStringView(target), true, lxValidInfos());
   switch (link.kind) {
     case lxLinkAction::Kind::OpenTarget:

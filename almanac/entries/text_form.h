@@ -6,7 +6,9 @@
 // and "Imprimindo" shown meanwhile.
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "almanac/navigation/barra_menu_form.h"
 #include "controls/standard_form.h"

@@ -6,7 +6,8 @@
 // - "FullList" true with "Index" (an identifier) or "Text" (an entry's name): the whole
 //   alphabetical list (kind 6);
 // - "Index" with "SCatID": element Index of that category's list (kind = the category);
-//   "Index" alone: of the category list shown last.
+//   "Index" alone: of the category list shown last (a position among all entries when
+//   none was).
 // "Next" and "Previous" step through the list, wrapping round; "Imprimir" and "Copiar"
 // print and copy the entry; "Marcar" and "Desmarcar" (from the bookmarks menu) add it to
 // the bookmarks and take it out.
