@@ -83,9 +83,13 @@ std::string lxHighlightSearchTerms(std::string_view query, std::string_view rtf)
       // A second term that meets an occurrence already marked leaves it as it is.
       bool marked =
           start >= kOpen.size() && form.compare(start - kOpen.size(), kOpen.size(), kOpen) == 0;
+      // A link's target ("!\{kind:argument\}") is never marked: it would no longer lead
+      // anywhere.
+      size_t target = form.rfind("!\\{", at);
+      bool inTarget = target != std::string::npos && form.find("\\}", target) > at;
       bool before = start == 0 || mayPrecede(form[start - 1]);
       bool after = term.prefix || end == form.size() || mayFollow(form[end]);
-      if (marked || !before || !after) {
+      if (marked || inTarget || !before || !after) {
         from = at + 1;
         continue;
       }

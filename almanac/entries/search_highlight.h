@@ -6,7 +6,8 @@
 // quote or "-" before it (or the start of the text) and, unless it is a prefix, a blank,
 // ".", ",", a double quote, ";", "}", ")", "!", "?" or "-" after it (or the end of the
 // text). An occurrence inside a link's visible text (the next "}!" comes before the next
-// "{") marks the whole link group, from its "{" to its "}".
+// "{") marks the whole link group, from its "{" to its "}"; an occurrence inside a
+// link's target ("!\{" to "\}") is left alone.
 #pragma once
 
 #include <string>

@@ -98,6 +98,8 @@ TEST(SearchHighlight, MarksQualifyingOccurrencesOfEachTerm) {
       // Inside a link's visible text the whole link is marked; its target never is.
       {"também", R"(Veja {\uldb Ver também}!\{jump:VerbeteForm;Também\} aqui)",
        R"(Veja {\strike {\uldb Ver também}}!\{jump:VerbeteForm;Também\} aqui)"},
+      {"brasil*", R"(O {\uldb mapa}!\{mapa:Brasil\} e a {\uldb foto}!\{foto:Foto do Brasil\}.)",
+       R"(O {\uldb mapa}!\{mapa:Brasil\} e a {\uldb foto}!\{foto:Foto do Brasil\}.)"},
       {"ver também", R"({\uldb Ver também}!\{jump:x\})",
        R"({\strike {\uldb Ver também}}!\{jump:x\})"},
       // RTF words and a word already marked are left alone.
