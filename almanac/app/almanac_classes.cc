@@ -6,7 +6,11 @@
 #include "almanac/app/intro_form.h"
 #include "almanac/app/system_dialogs.h"
 #include "almanac/catalogue/list_classes.h"
+#include "almanac/catalogue/list_dialog.h"
 #include "almanac/entries/verbete_form.h"
+#include "almanac/itineraries/entries_home.h"
+#include "almanac/itineraries/itineraries_dialog.h"
+#include "almanac/itineraries/itinerary_browser.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "almanac/navigation/history_dialog.h"
 #include "almanac/search/search_dialog.h"
@@ -62,7 +66,12 @@ enum class Kind {
   History,
   Prefs,
   Search,
-  Entry
+  Entry,
+  EntriesHome,
+  Lists,
+  Itineraries,
+  ItineraryBrowser,
+  ItineraryName
 };
 struct ClassRow {
   Kind kind;
@@ -70,7 +79,7 @@ struct ClassRow {
   const char* historyText;  // UTF-8; menu bar screens only
 };
 constexpr ClassRow kClasses[] = {
-    {Kind::MenuBar, "VerbHForm", "Tela inicial de Verbetes"},
+    {Kind::EntriesHome, "VerbHForm", nullptr},
     {Kind::MenuBar, "AtlasHForm", "Tela inicial do Atlas"},
     {Kind::MenuBar, "JMidiaHForm", "Tela inicial de Mídias"},
     {Kind::MenuBar, "BDadosHForm", "Tela inicial do Banco de dados"},
@@ -94,7 +103,7 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "CurioHFDialog", nullptr},
     {Kind::Dialog, "MidiaHFDialog", nullptr},
     {Kind::Dialog, "BDMCDialog", nullptr},
-    {Kind::Dialog, "ListasDlg", nullptr},
+    {Kind::Lists, "ListasDlg", nullptr},
     {Kind::Dialog, "CaptionDialog", nullptr},
     {Kind::Quit, "QuitDlg", nullptr},
     {Kind::History, "HistoryDlg", nullptr},
@@ -109,9 +118,9 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "JogoQuestionDlg", nullptr},
     {Kind::Dialog, "VerbLink", nullptr},
     {Kind::Search, "BuscaDialog", nullptr},
-    {Kind::Dialog, "VBCRDialog", nullptr},
-    {Kind::Dialog, "VBDialogHF", nullptr},
-    {Kind::Dialog, "NomeRoteiroDlg", nullptr},
+    {Kind::Itineraries, "VBCRDialog", nullptr},
+    {Kind::ItineraryBrowser, "VBDialogHF", nullptr},
+    {Kind::ItineraryName, "NomeRoteiroDlg", nullptr},
     {Kind::MenuBar, "InfosForm", "Infográfico"},
     {Kind::Dialog, "MessagesDialog", nullptr},
     {Kind::Dialog, "ContinentesDlg", nullptr},
@@ -227,6 +236,21 @@ void lxRegisterAlmanacClasses() {
       case Kind::Entry:
         tqvRegisterClass(prototype<VerbeteForm>());
         break;
+      case Kind::EntriesHome:
+        tqvRegisterClass(prototype<VerbHForm>());
+        break;
+      case Kind::Lists:
+        tqvRegisterClass(prototype<ListasDlg>());
+        break;
+      case Kind::Itineraries:
+        tqvRegisterClass(prototype<VBCRDialog>());
+        break;
+      case Kind::ItineraryBrowser:
+        tqvRegisterClass(prototype<VBDialogHF>());
+        break;
+      case Kind::ItineraryName:
+        tqvRegisterClass(prototype<NomeRoteiroDlg>());
+        break;
       case Kind::Form:
         tqvRegisterClass(named<tqvStandardForm>(row.name));
         break;
@@ -257,7 +281,8 @@ void lxRegisterScreenFiles() {
 
 bool lxHasMenuBar(std::string_view klass) {
   for (const ClassRow& row : kClasses) {
-    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry;
+    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry ||
+                   row.kind == Kind::EntriesHome;
     if (menuBar && klass == row.name) return true;
   }
   return false;
