@@ -31,17 +31,19 @@ tqvHandle VerbHForm::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new VerbHForm(definition));
 }
 
-void VerbHForm::openEntry(const tqvHandle& text) {
+void VerbHForm::openEntry(const tqvHandle& text, const tqvHandle& identifier) {
   if (text.isNil()) return;
   tqvHandle parameters = tqvTable(4);
   tqvPut(parameters, "Text", text);
+  if (identifier.is(TQV_INT_TYPE)) tqvPut(parameters, "Index", identifier);
   tqvPut(parameters, "FullList", TQV_TRUE);
   goTo("VerbeteForm", parameters);
 }
 
 void VerbHForm::index() {
   if (!lxScreenOnDisc("VerbetesDlg")) return;
-  openEntry(chosenText(tqvRunDialog(S("VerbetesDlg"))));
+  tqvHandle result = tqvRunDialog(S("VerbetesDlg"));
+  if (result.is(TQV_TABLE_TYPE)) openEntry(chosenText(result), tqvGet(result, "Index"));
 }
 
 void VerbHForm::itineraries() {

@@ -17,8 +17,9 @@ class VerbHForm : public BarraMenuForm {
   void index();
   void itineraries();
   void sectionMenu();
-  // Opens the viewer on the entry named `text` among all entries.
-  void openEntry(const tqvHandle& text);
+  // Opens the viewer among all entries on the entry named `text` (with its identifier,
+  // when known).
+  void openEntry(const tqvHandle& text, const tqvHandle& identifier = tqvHandle());
 };
 
 // The history text of the entries home (UTF-8).

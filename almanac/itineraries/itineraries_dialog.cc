@@ -245,6 +245,7 @@ void NomeRoteiroDlg::accept() {
   std::string name = typed.is(TQV_STRING_TYPE) ? std::string(tqvStringView(typed)) : "";
   if (const char* message = lxNameProblemMessage(lxItineraryNameProblem(name, inUse_))) {
     tqvAlert(tqvUtf8ToCp1252(message));
+    if (!field.isNil()) setActiveControl(field, true);  // back to typing the name
     return;
   }
   setResult(S(lxTrimmedName(name)));

@@ -1,7 +1,7 @@
 ; VerbHForm: written by content/tools/telas.py
 (form ("Class" "VerbHForm") ("Name" "VerbHForm")
       ("Background Image" "fundo_verbetes.bmp") ("FadeTime" (reference "ScreenFadeTime"))
-      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416) ("SectionNameY" 318)
+      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416) ("SectionNameY" 236)
       ("SectionName Image" "menu_destaques.bmp")
       ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))
       ("Control List"
@@ -36,9 +36,9 @@
                  ("Image" "tile_roteiros.bmp") ("PressedImage" "tile_roteiros_p.bmp") ("Help" "Seus roteiros de leitura"))
         (control ("Class" "Button") ("Name" "PopUpX") ("Hot Spot" (rect 416 216 184 100))
                  ("Image" "tile_destaques.bmp") ("PressedImage" "tile_destaques_p.bmp") ("Help" "Uma seleção de verbetes"))
-        (control ("Class" "StaticText") ("Name" "SobreÍndice") ("TextRegion" (rect 40 324 184 18))
+        (control ("Class" "StaticText") ("Name" "SobreIndice") ("TextRegion" (rect 40 324 184 18))
                  ("Text" "Índice") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 43 45 66)))
-        (control ("Class" "StaticText") ("Name" "DicaÍndice") ("TextRegion" (rect 40 344 184 72))
+        (control ("Class" "StaticText") ("Name" "DicaIndice") ("TextRegion" (rect 40 344 184 72))
                  ("Text" "Todos os verbetes em ordem alfabética. Tecle uma letra para saltar.") ("Font" (font "Arial" 10 0)) ("Foreground Color" (rgb 96 99 120)))
         (control ("Class" "StaticText") ("Name" "SobreRoteiros") ("TextRegion" (rect 228 324 184 18))
                  ("Text" "Roteiros") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 43 45 66)))

@@ -168,16 +168,17 @@ def entries_home():
     controls.append(tile_button("Indice", "indice", 40, 216, "Todos os verbetes, de A a Z"))
     controls.append(tile_button("Roteiros", "roteiros", 228, 216, "Seus roteiros de leitura"))
     controls.append(tile_button("PopUpX", "destaques", 416, 216, "Uma seleção de verbetes"))
-    for x, title, body in (
-            (40, "Índice", "Todos os verbetes em ordem alfabética. Tecle uma letra para saltar."),
-            (228, "Roteiros", "Listas de verbetes que você monta no menu do Marcador ou "
-                              "guarda a partir de uma busca."),
-            (416, "Destaques", "Uma seleção de verbetes para começar a explorar.")):
-        controls.append(text("Sobre" + title, x, 324, 184, 18, title, 11, True))
-        controls.append(text("Dica" + title, x, 344, 184, 72, body, 10, False, SOFT))
+    for x, key, title, body in (
+            (40, "Indice", "Índice",
+             "Todos os verbetes em ordem alfabética. Tecle uma letra para saltar."),
+            (228, "Roteiros", "Roteiros", "Listas de verbetes que você monta no menu do "
+                                          "Marcador ou guarda a partir de uma busca."),
+            (416, "Destaques", "Destaques", "Uma seleção de verbetes para começar a explorar.")):
+        controls.append(text("Sobre" + key, x, 324, 184, 18, title, 11, True))
+        controls.append(text("Dica" + key, x, 344, 184, 72, body, 10, False, SOFT))
     write("VerbHF.frm", form("VerbHForm", "VerbHForm", "fundo_verbetes.bmp", controls,
                              '\n      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416)'
-                             ' ("SectionNameY" 318)\n      ("SectionName Image" "menu_destaques.bmp")'
+                             ' ("SectionNameY" 236)\n      ("SectionName Image" "menu_destaques.bmp")'
                              '\n      ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))'))
 
 
