@@ -52,10 +52,13 @@ tqvHandle lxAlphabeticalItems(TQVINT kind) {
       items.push_back({identifier, std::string(tqvStringView(name)), ""});
     }
   }
-  // A reader looks for "África" among the A's: accents are stripped before collating.
+  // A reader looks for "África" among the A's and "abelha" before "Água": accents and
+  // capitals are set aside before collating.
   auto plain = [](const std::string& name) {
     std::string folded(name);
-    for (char& c : folded) c = static_cast<char>(tqvCharmaps::plain[static_cast<uint8_t>(c)]);
+    for (char& c : folded) {
+      c = static_cast<char>(tqvCharmaps::lower[tqvCharmaps::plain[static_cast<uint8_t>(c)]]);
+    }
     return folded;
   };
   for (Item& item : items) item.key = plain(item.name);

@@ -23,6 +23,6 @@ class ListasDlg : public tqvStandardDialog {
 };
 
 // The identifiers of the kind's name list, ordered by their display names in dictionary
-// order with accents stripped (the accents decide only between names otherwise equal);
+// order without accents and capitals (which decide only between names otherwise equal);
 // nil when the kind has no name list.
 tqvHandle lxAlphabeticalItems(TQVINT kind);
