@@ -116,9 +116,15 @@ void VBCRDialog::showNote() {
   tqvHandle note = control("Aviso");
   if (note.isNil()) return;
   std::string text;
-  if (!newEntries_.empty()) {
+  if (newEntries_.size() == 1) {
+    text = tqvUtf8ToCp1252(
+        "Para guardar o verbete encontrado, clique em Novo roteiro e dê um "
+        "nome ao roteiro.");
+  } else if (!newEntries_.empty()) {
     text = tqvUtf8ToCp1252("Para guardar os ") + std::to_string(newEntries_.size()) +
-           tqvUtf8ToCp1252(" verbetes encontrados, clique em Incluir Roteiro e dê um nome a eles.");
+           tqvUtf8ToCp1252(
+               " verbetes encontrados, clique em Novo roteiro e dê um nome ao "
+               "roteiro.");
   } else if (!namedSearch_.empty()) {
     text = tqvUtf8ToCp1252("O roteiro \"") + namedSearch_ +
            tqvUtf8ToCp1252("\" guarda os verbetes encontrados. Clique em OK para mantê-lo.");

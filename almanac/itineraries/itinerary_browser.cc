@@ -57,8 +57,8 @@ void VBDialogHF::afterOpen() {
   tqvHandle note = control("Aviso");
   if (!note.isNil() && itineraries_.empty()) {
     tqvPerform(note, "SetText",
-               S(tqvUtf8ToCp1252("Você ainda não tem roteiros. Abra um verbete e escolha "
-                                 "Roteiros no menu do Marcador para criar o primeiro.")));
+               S(tqvUtf8ToCp1252("Você ainda não tem roteiros. Para criar um, abra um "
+                                 "verbete e escolha Roteiros no menu do Marcador.")));
   }
   showEntries();
 }

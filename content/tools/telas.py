@@ -220,12 +220,12 @@ def entries_dialogs():
     ], '\n      ("TabStopList" (list "Roteiros" "Verbetes" "Incluir Roteiro" "Incluir Verbete"'
        ' "Ok" "Cancelar"))')
     dialog("VBDialogHF", "VBDialogHF", "VBDlgHF", "dlg_meus_roteiros.bmp", 480, 340, [
-        text("Aviso", 16, 44, 448, 20, "Escolha um roteiro e clique duas vezes num verbete.",
+        text("Aviso", 16, 42, 448, 34, "Escolha um roteiro e clique duas vezes num verbete.",
              10, False, SOFT),
-        text("TituloRoteiros", 16, 68, 176, 18, "Roteiros", 10, True),
-        text("TituloVerbetes", 200, 68, 264, 18, "Verbetes", 10, True),
-        list_box("Roteiros", 16, 88, 176, 200),
-        list_box("VBListBox", 200, 88, 264, 200),
+        text("TituloRoteiros", 16, 78, 176, 18, "Roteiros", 10, True),
+        text("TituloVerbetes", 200, 78, 264, 18, "Verbetes", 10, True),
+        list_box("Roteiros", 16, 98, 176, 190),
+        list_box("VBListBox", 200, 98, 264, 190),
         picture_button("Ok", "abrir", 264, 300),
         picture_button("Fechar", "fechar", 368, 300),
     ], '\n      ("TabStopList" (list "Roteiros" "VBListBox" "Ok" "Fechar"))')
