@@ -21,11 +21,12 @@ tqvHandle S(std::string_view text) {
 
 tqvHandle lxItineraryViewerParameters(const lxItinerary& itinerary, TQVINT index) {
   if (index < 0 || index >= static_cast<TQVINT>(itinerary.entries.size())) return tqvHandle();
-  if (!lxEntryOnDisc(itinerary.entries[index])) return tqvHandle();
+  std::vector<bool> known = lxEntriesOnDisc(itinerary.entries);
+  if (!known[index]) return tqvHandle();
   tqvHandle browse = tqvMakeIntList(static_cast<TQVINT>(itinerary.entries.size()) + 4);
   TQVINT position = 0;
   for (TQVINT i = 0; i < static_cast<TQVINT>(itinerary.entries.size()); ++i) {
-    if (!lxEntryOnDisc(itinerary.entries[i])) continue;
+    if (!known[i]) continue;
     if (i == index) position = tqvCount(browse);
     tqvAsList(browse)->appendInt(itinerary.entries[i]);
   }

@@ -43,6 +43,11 @@ tqvHandle lxItineraryEntryList(const std::vector<TQVINT>& entries) {
   return list;
 }
 
-bool lxEntryOnDisc(TQVINT identifier) {
-  return lxCatalogue().lookupNumber("VDB_LISTID", decimal(identifier)) >= 0;
+std::vector<bool> lxEntriesOnDisc(const std::vector<TQVINT>& entries) {
+  tqvHandle positions = lxCatalogue().openCatalogue("VDB_LISTID");
+  std::vector<bool> known;
+  for (TQVINT entry : entries) {
+    known.push_back(!positions.isNil() && !tqvGet(positions, decimal(entry)).isNil());
+  }
+  return known;
 }

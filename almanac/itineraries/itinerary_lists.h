@@ -14,5 +14,6 @@ tqvHandle lxItineraryNameList(const lxItineraries& itineraries);
 std::vector<std::string> lxItineraryEntryNames(const std::vector<TQVINT>& entries);
 // The same as a list of strings for a list box.
 tqvHandle lxItineraryEntryList(const std::vector<TQVINT>& entries);
-// Whether the disc knows the entry identifier (its low 16 bits).
-bool lxEntryOnDisc(TQVINT identifier);
+// Whether the disc knows each entry identifier (its low 16 bits), asked of one opening of
+// the identifier catalogue.
+std::vector<bool> lxEntriesOnDisc(const std::vector<TQVINT>& entries);
