@@ -75,6 +75,8 @@ void VBCRDialog::afterOpen() {
   if (!names.isNil()) tqvPerform(names, "setList", lxItineraryNameList(itineraries_));
   select(itineraries_.empty() ? -1 : 0);
   showNote();
+  // A search's results came to be kept: their name is asked for at once.
+  if (!newEntries_.empty()) addItinerary();
 }
 
 lxItinerary* VBCRDialog::selected() {

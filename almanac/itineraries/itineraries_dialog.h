@@ -3,9 +3,10 @@
 // its results ("NewRoteiro"). The list box "Roteiros" shows the itineraries' names, the
 // list box "Verbetes" the entries of the selected one; "Incluir Roteiro" asks for a name
 // (NomeRoteiroDlg) and adds a new itinerary, holding the search's results when the dialog
-// was opened with some; "Excluir Roteiro" removes the selected one; "Incluir Verbete"
-// adds the entry on show, "Excluir Verbete" removes the selected entry. "Ok" writes
-// "RotPesq.DTT" and closes; "Cancelar" and "Fechar" close and keep the file as it was.
+// was opened with some (their name is asked for as soon as the dialog opens); "Excluir Roteiro"
+// removes the selected one; "Incluir Verbete" adds the entry on show, "Excluir Verbete" removes the
+// selected entry. "Ok" writes "RotPesq.DTT" and closes; "Cancelar" and "Fechar" close and keep the
+// file as it was.
 //
 // The name dialog ("NomeRoteiroDlg") has the edit field "Nome"; "Fechar" (or Enter in
 // the field) ends it with the trimmed name, "Cancelar" with nil. Opened with the names
