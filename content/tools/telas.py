@@ -70,11 +70,6 @@ LATER = "Esta seção está sendo preparada para a próxima edição do disco de
 
 # Section homes: form name, class, file, section picture id, heading, text, ready now.
 HOMES = [
-    ("VerbHForm", "VerbHForm", "VerbHF", "verbetes", "Bem-vindo aos verbetes",
-     "Os verbetes são o coração do almanaque: textos curtos e claros sobre história, "
-     "geografia, ciências, artes, esportes, personalidades e o Brasil. Cada verbete traz "
-     "ligações para outros verbetes, figuras e mapas: basta clicar numa palavra destacada "
-     "para seguir a ligação.", False),
     ("JMidiaHForm", "JMidiaHForm", "JMidiaHF", "midias", "Figuras, gráficos e mapas",
      "Ilustrações, gráficos, bandeiras e mapas do disco, reunidos por assunto. Cada mídia "
      "tem uma legenda e, quando existe, uma ligação para o verbete que fala dela.", False),
@@ -227,6 +222,94 @@ def item_viewers():
                                   '\n      ("TabStopList" (list "Texto"))'))
 
 
+def tile_button(name, picture, x, y, help_text):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 184 100))\n'
+            f'                 ("Image" "tile_{picture}.bmp") ("PressedImage" "tile_{picture}_p.bmp")'
+            f' ("Help" {q(help_text)}))')
+
+
+def entries_home():
+    """The entries home: the index, the itineraries and the highlights menu."""
+    controls = bar("verbetes")
+    controls.append(text("Subtitulo", 40, 108, 560, 28, "Bem-vindo aos verbetes", 16, True))
+    controls.append(text("Texto", 40, 140, 560, 64,
+                         "Os verbetes são o coração do almanaque: textos curtos e claros sobre "
+                         "história, geografia, ciências, artes, esportes, personalidades e o "
+                         "Brasil. Clique numa palavra destacada de um verbete para seguir a "
+                         "ligação.", 11))
+    controls.append(tile_button("Indice", "indice", 40, 216, "Todos os verbetes, de A a Z"))
+    controls.append(tile_button("Roteiros", "roteiros", 228, 216, "Seus roteiros de leitura"))
+    controls.append(tile_button("PopUpX", "destaques", 416, 216, "Uma seleção de verbetes"))
+    for x, key, title, body in (
+            (40, "Indice", "Índice",
+             "Todos os verbetes em ordem alfabética. Tecle uma letra para saltar."),
+            (228, "Roteiros", "Roteiros", "Listas de verbetes que você monta no menu do "
+                                          "Marcador ou guarda a partir de uma busca."),
+            (416, "Destaques", "Destaques", "Uma seleção de verbetes para começar a explorar.")):
+        controls.append(text("Sobre" + key, x, 324, 184, 18, title, 11, True))
+        controls.append(text("Dica" + key, x, 344, 184, 72, body, 10, False, SOFT))
+    write("VerbHF.frm", form("VerbHForm", "VerbHForm", "fundo_verbetes.bmp", controls,
+                             '\n      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416)'
+                             ' ("SectionNameY" 236)\n      ("SectionName Image" "menu_destaques.bmp")'
+                             '\n      ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))'))
+
+
+def list_box(name, x, y, w, h, klass="ListBox", extra=""):
+    return (f'(control ("Class" {q(klass)}) ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} {w} {h}))\n'
+            f'                 ("Font" (font "Arial" 11 0)) ("Row Height" 20){extra})')
+
+
+def wide_button(name, picture, x, y, help_text):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 114 28))\n'
+            f'                 ("Image" "bt_{picture}.bmp") ("PressedImage" "bt_{picture}_p.bmp")'
+            f' ("DisabledImage" "bt_{picture}_d.bmp") ("Help" {q(help_text)}))')
+
+
+def entries_dialogs():
+    """The index of the entries and the itinerary dialogs."""
+    dialog("VerbetesDlg", "ListasDlg", "VerbList", "dlg_indice.bmp", 360, 400, [
+        text("Legenda", 16, 44, 328, 32,
+             "Tecle a primeira letra para saltar. Clique duas vezes num verbete para lê-lo.",
+             10, False, SOFT),
+        list_box("Lista", 16, 80, 328, 264, "LXListBox", ' ("dbID" 0)'),
+        picture_button("Ok", "abrir", 144, 356),
+        picture_button("Fechar", "fechar", 248, 356),
+    ], '\n      ("TabStopList" (list "Lista" "Ok" "Fechar"))')
+    dialog("VBCRDialog", "VBCRDialog", "VBCRDlg", "dlg_roteiros.bmp", 520, 380, [
+        text("Aviso", 16, 44, 488, 34, "", 10, False, SOFT),
+        text("TituloRoteiros", 16, 82, 236, 18, "Seus roteiros", 10, True),
+        text("TituloVerbetes", 268, 82, 236, 18, "Verbetes do roteiro", 10, True),
+        list_box("Roteiros", 16, 102, 236, 200),
+        list_box("Verbetes", 268, 102, 236, 200),
+        wide_button("Incluir Roteiro", "incluir_roteiro", 16, 308, "Cria um roteiro novo"),
+        wide_button("Excluir Roteiro", "excluir_roteiro", 138, 308, "Apaga o roteiro escolhido"),
+        wide_button("Incluir Verbete", "incluir_verbete", 268, 308,
+                    "Põe o verbete atual no roteiro"),
+        wide_button("Excluir Verbete", "excluir_verbete", 390, 308,
+                    "Tira do roteiro o verbete escolhido"),
+        picture_button("Ok", "ok", 304, 344),
+        picture_button("Cancelar", "cancelar", 408, 344),
+    ], '\n      ("TabStopList" (list "Roteiros" "Verbetes" "Incluir Roteiro" "Incluir Verbete"'
+       ' "Ok" "Cancelar"))')
+    dialog("VBDialogHF", "VBDialogHF", "VBDlgHF", "dlg_meus_roteiros.bmp", 480, 340, [
+        text("Aviso", 16, 42, 448, 34, "Escolha um roteiro e clique duas vezes num verbete.",
+             10, False, SOFT),
+        text("TituloRoteiros", 16, 78, 176, 18, "Roteiros", 10, True),
+        text("TituloVerbetes", 200, 78, 264, 18, "Verbetes", 10, True),
+        list_box("Roteiros", 16, 98, 176, 190),
+        list_box("VBListBox", 200, 98, 264, 190),
+        picture_button("Ok", "abrir", 264, 300),
+        picture_button("Fechar", "fechar", 368, 300),
+    ], '\n      ("TabStopList" (list "Roteiros" "VBListBox" "Ok" "Fechar"))')
+    dialog("NomeRoteiroDlg", "NomeRoteiroDlg", "VBNomRot", "dlg_nome_roteiro.bmp", 360, 170, [
+        text("Pergunta", 16, 46, 328, 20, "Que nome vai ter o novo roteiro?", 11),
+        '(control ("Class" "TextField") ("Name" "Nome") ("Hot Spot" (rect 16 72 328 28))\n'
+        '                 ("Font" (font "Arial" 12 0)))',
+        picture_button("Fechar", "ok", 144, 126),
+        picture_button("Cancelar", "cancelar", 248, 126),
+    ], '\n      ("TabStopList" (list "Nome" "Fechar" "Cancelar"))')
+
+
 def dialog(name, klass, file, picture, width, height, controls, extra=""):
     x, y = (640 - width) // 2, (480 - height) // 2
     body = "\n        ".join(controls)
@@ -330,6 +413,8 @@ def intro():
 if __name__ == "__main__":
     main_form()
     homes()
+    entries_home()
+    entries_dialogs()
     entry_viewer()
     item_viewers()
     dialogs()
