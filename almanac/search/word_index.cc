@@ -17,12 +17,6 @@
 
 namespace {
 
-lxReferenceList unite(const lxReferenceList& a, const lxReferenceList& b) {
-  lxReferenceList out;
-  std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
-  return out;
-}
-
 lxReferenceList intersect(const lxReferenceList& a, const lxReferenceList& b) {
   lxReferenceList out;
   std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
@@ -79,10 +73,9 @@ lxWordIndex::lxWordIndex(const tqvHandle& indexPath, const tqvHandle& archivePat
   archive_ = archive;
 }
 
-lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
-  lxReferenceList all;
+void lxWordIndex::appendReferences(const tqvHandle& itemNumbers, lxReferenceList& all) {
   tqvListObject* numbers = tqvAsList(itemNumbers);
-  if (numbers == nullptr) return all;
+  if (numbers == nullptr) return;
   TQVINT items = tqvCount(archive_);
   for (TQVINT n = 0; n < numbers->count(); ++n) {
     TQVINT item = tqvIntValue(numbers->itemAt(n));
@@ -94,6 +87,11 @@ lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
       all.push_back(tqvIntValue(references->itemAt(r)));
     }
   }
+}
+
+lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
+  lxReferenceList all;
+  appendReferences(itemNumbers, all);
   return tidy(std::move(all));
 }
 
@@ -109,12 +107,14 @@ lxReferenceList lxWordIndex::prefix(const std::string& prefix, int32_t (*stop)()
   tqvQuietErrors quiet;
   tqvHandle values = tqvPrefixValues(index_, tqvMakeString(prefix), stop);
   if (stop != nullptr && stop() != 0) interrupted = true;
+  // Gathered whole and sorted once: uniting word by word copied the growing union once
+  // per word, which a short prefix of thousands of words paid dearly.
   lxReferenceList all;
   tqvListObject* lists = tqvAsList(values);
   for (TQVINT i = 0; lists != nullptr && i < lists->count(); ++i) {
-    all = unite(all, referencesOf(lists->itemAt(i)));
+    appendReferences(lists->itemAt(i), all);
   }
-  return all;
+  return tidy(std::move(all));
 }
 
 lxSearchResult lxSearch(lxWordIndex& index, const std::vector<lxQueryTerm>& terms, TQVINT mask,
