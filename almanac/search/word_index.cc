@@ -2,6 +2,8 @@
 #include "almanac/search/word_index.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <iterator>
 
 #include "media/resources.h"
@@ -23,10 +25,32 @@ lxReferenceList intersect(const lxReferenceList& a, const lxReferenceList& b) {
   return out;
 }
 
-// An ascending list without repeats, whatever the file held.
+// An ascending list without repeats, whatever the file held. References crowd into a
+// few sections, so a prefix's tens of thousands of them usually span less than a bitmap
+// of a few times their number: marking and reading it back is then one pass where a
+// sort takes many.
 lxReferenceList tidy(lxReferenceList list) {
-  std::sort(list.begin(), list.end());
-  list.erase(std::unique(list.begin(), list.end()), list.end());
+  if (list.empty()) return list;
+  auto [low, high] = std::minmax_element(list.begin(), list.end());
+  int64_t base = *low;
+  uint64_t span = static_cast<uint64_t>(int64_t{*high} - base) + 1;
+  if (span / 64 > 4 * list.size()) {
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+  }
+  std::vector<uint64_t> bits(span / 64 + 1);
+  for (int32_t reference : list) {
+    uint64_t offset = static_cast<uint64_t>(reference - base);
+    bits[offset / 64] |= uint64_t{1} << (offset % 64);
+  }
+  list.clear();
+  for (size_t word = 0; word < bits.size(); ++word) {
+    for (uint64_t b = bits[word]; b != 0; b &= b - 1) {
+      list.push_back(
+          static_cast<int32_t>(base + static_cast<int64_t>(word * 64) + std::countr_zero(b)));
+    }
+  }
   return list;
 }
 
