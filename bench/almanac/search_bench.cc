@@ -247,8 +247,10 @@ void generatedSearches(int perSection, int rounds) {
     }
   }
   size_t found = 0;  // summed, so that no search is left out as unused
+  std::vector<Timings> oursByQuery(queries.size()), peerByQuery(queries.size());
   for (int round = 0; round < rounds; ++round) {
-    for (const Query& q : queries) {
+    for (size_t i = 0; i < queries.size(); ++i) {
+      const Query& q = queries[i];
       std::string match = lxbench::fts5Query(q.words, q.prefix);
       // Which engine goes first alternates, so neither always finds the caches warm.
       for (int side = 0; side < 2; ++side) {
@@ -257,6 +259,7 @@ void generatedSearches(int perSection, int rounds) {
         size_t count = oursNow ? ourSearch(index, q) : peer.search(match).size();
         double us = microsecondsSince(start);
         (oursNow ? figures[q.kind].ours : figures[q.kind].peer).add(us);
+        (oursNow ? oursByQuery[i] : peerByQuery[i]).add(us);
         found += count;
       }
     }
@@ -270,6 +273,25 @@ void generatedSearches(int perSection, int rounds) {
                 f.results.size(), medianOf(f.results), f.ours.median(), f.ours.p99(),
                 f.peer.median(), f.peer.p99(), f.ours.median() / f.peer.median(),
                 f.ours.p99() / f.peer.p99());
+  }
+  // The query each engine takes longest over (its median over the rounds), per kind.
+  std::printf("\nslowest queries (median over the rounds, microseconds)\n");
+  for (const auto& [kind, f] : figures) {
+    for (int side = 0; side < 2; ++side) {
+      const std::vector<Timings>& times = side == 0 ? oursByQuery : peerByQuery;
+      size_t slowest = queries.size();
+      for (size_t i = 0; i < queries.size(); ++i) {
+        if (queries[i].kind == kind &&
+            (slowest == queries.size() || times[i].median() > times[slowest].median())) {
+          slowest = i;
+        }
+      }
+      if (slowest == queries.size()) continue;
+      std::printf("  %-16s %-5s \"%s\" (%zu items): ours %.1f, FTS5 %.1f\n", kKinds[kind],
+                  side == 0 ? "ours" : "FTS5", queries[slowest].ours().c_str(),
+                  ourSearch(index, queries[slowest]), oursByQuery[slowest].median(),
+                  peerByQuery[slowest].median());
+    }
   }
   if (mismatches != 0) {
     std::printf("!!! %zu of %zu queries found different items in the two engines\n", mismatches,
