@@ -81,7 +81,7 @@ struct Entry {
   std::string title;
   size_t bytes = 0;
   Timings fetch, get, shown, parse, layout, draw;
-  Timings openedCpu;  // fetch and SetText in this thread's CPU time
+  Timings openedCpu;  // fetch and SetText in CPU time
 };
 
 double medianOf(const std::vector<Entry>& entries, const Timings Entry::*timings, double q) {
@@ -157,11 +157,11 @@ int main(int argc, char** argv) {
   for (int round = 0; round < rounds; ++round) {
     for (TQVINT position = 0; position < count; ++position) {
       Entry& e = entries[static_cast<size_t>(position)];
-      double cpu = lxbench::threadCpuMicroseconds();
+      double cpu = lxbench::cpuMicroseconds();
       Clock::time_point begin = Clock::now();
       tqvHandle record = lxCatalogue().contentItem(kEntries, position);
       e.fetch.add(microsecondsSince(begin));
-      double fetchCpu = lxbench::threadCpuMicroseconds() - cpu;
+      double fetchCpu = lxbench::cpuMicroseconds() - cpu;
       if (tqvAsList(record) == nullptr || tqvCount(record) < 5) continue;
       begin = Clock::now();
       tqvHandle again = tqvGet(archive, position);
@@ -169,11 +169,11 @@ int main(int argc, char** argv) {
       if (!tqvEquals(tqvGet(again, 0), tqvGet(record, 0)))
         std::printf("!!! record %d differs\n", position);
       tqvHandle text = viewerText(record);
-      cpu = lxbench::threadCpuMicroseconds();
+      cpu = lxbench::cpuMicroseconds();
       begin = Clock::now();
       tqvPerform(viewHandle, "SetText", text);
       e.shown.add(microsecondsSince(begin));
-      e.openedCpu.add(fetchCpu + lxbench::threadCpuMicroseconds() - cpu);
+      e.openedCpu.add(fetchCpu + lxbench::cpuMicroseconds() - cpu);
       e.title = tqvCp1252ToUtf8(tqvStringView(tqvGet(record, 2)));
       e.bytes = tqvStringView(text).size();
 
