@@ -109,7 +109,7 @@ void discSearches(int rounds) {
   }
   std::mt19937 random(kSeed);
   std::vector<Query> queries;
-  for (size_t i = 0; i < kQueriesPerKind && !words.empty(); ++i) {
+  for (size_t i = 0; i < kQueriesPerKind && !items.empty(); ++i) {
     queries.push_back({0, {words[random() % words.size()]}});
     const std::vector<std::string>& item = *items[random() % items.size()];
     size_t a = random() % item.size(), b = (a + 1 + random() % (item.size() - 1)) % item.size();
