@@ -15,26 +15,20 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "almanac/app/almanac_application.h"
 #include "almanac/catalogue/content_catalogue.h"
+#include "bench/almanac/headless_almanac.h"
 #include "bench/almanac/timings.h"
 #include "controls/rich_text_layout.h"
 #include "controls/rtf_parser.h"
 #include "controls/text_view_control.h"
-#include "framework/app_window.h"
 #include "framework/form_object.h"
 #include "framework/forms.h"
 #include "framework/perform.h"
-#include "framework/program.h"
 #include "framework/runtime.h"
-#include "framework/services.h"
 #include "media/resources.h"
-#include "platform/headless/headless_backend.h"
-#include "print/print_library.h"
 #include "storage/archive.h"
 #include "values/values.h"
 
@@ -106,21 +100,7 @@ int main(int argc, char** argv) {
   fs::path user = fs::temp_directory_path() / ("lx-entry-bench-" + std::to_string(::getpid()));
   fs::create_directories(user);
   ::setenv("XDG_RUNTIME_DIR", user.c_str(), 1);
-  tqvProgramSetup setup;
-  setup.title = lxApplicationTitle();
-  setup.version = lxApplicationVersion();
-  setup.abbreviation = lxApplicationAbbreviation();
-  setup.installLibraries = tqvInstallPrinting;
-  tqvProgram program(setup);
-  program.setBackend(
-      std::make_unique<tqvPlatform::HeadlessBackend>(tqvPlatform::HeadlessOptions{}));
-  auto* app = new AlmanacApplication(tqvHandle());
-  app->setEnvironment("SourceDisk", S(DEMO_DISC));
-  app->setEnvironment("MediaPath", S("Media"));
-  app->setEnvironment("UserDataPath", S(user.string()));
-  tqvServices().initResourceTypes();
-  app->setMainWindow(tqvAppWindow::create(S("bench")));
-  app->Initialize();
+  HeadlessAlmanac almanac(user.string());
 
   tqvHandle data = tqvTable(4);
   tqvPut(data, "Index", tqvMakeInt(0));
