@@ -2,8 +2,10 @@
 // word index): on the demo disc's own index, and on a generated index of 60,000 items
 // (six sections of 10,000) beside SQLite FTS5 holding the same texts and answering the
 // same queries. Query kinds: one common word, one rare word, two words, a prefix "abc*".
-// Each query is timed alone, every round; the figures are the median and the 99th
-// percentile of those times. Both engines must find the same items for every query.
+// Each query is timed alone, every round, and its time is its median over the rounds
+// (which leaves out most of what other programs on a shared machine take); the figures
+// are the median and the 99th percentile of those times over the queries of a kind.
+// Both engines must find the same items for every query.
 //
 // Options: --per-section=N (items in each of the six sections; default 10000),
 // --rounds=N (default 5).
@@ -119,14 +121,17 @@ void discSearches(int rounds) {
     queries.push_back({4, {word.substr(0, 3)}, true});
   }
   std::map<int, KindFigures> figures;
+  std::vector<Timings> byQuery(queries.size());
   for (int round = 0; round < rounds; ++round) {
-    for (const Query& q : queries) {
+    for (size_t i = 0; i < queries.size(); ++i) {
       Clock::time_point begin = Clock::now();
-      size_t count = ourSearch(index, q);
-      figures[q.kind].ours.add(microsecondsSince(begin));
-      if (round == 0) figures[q.kind].results.push_back(count);
+      size_t count = ourSearch(index, queries[i]);
+      byQuery[i].add(microsecondsSince(begin));
+      if (round == 0) figures[queries[i].kind].results.push_back(count);
     }
   }
+  for (size_t i = 0; i < queries.size(); ++i)
+    figures[queries[i].kind].ours.add(byQuery[i].median());
   std::printf("\nThe demo disc's word index: %zu words, %zu items, %d rounds\n", words.size(),
               itemWords.size(), rounds);
   std::printf("%-18s %8s %12s %12s %10s\n", "query", "queries", "median us", "p99 us", "results");
@@ -258,11 +263,14 @@ void generatedSearches(int perSection, int rounds) {
         Clock::time_point start = Clock::now();
         size_t count = oursNow ? ourSearch(index, q) : peer.search(match).size();
         double us = microsecondsSince(start);
-        (oursNow ? figures[q.kind].ours : figures[q.kind].peer).add(us);
         (oursNow ? oursByQuery[i] : peerByQuery[i]).add(us);
         found += count;
       }
     }
+  }
+  for (size_t i = 0; i < queries.size(); ++i) {
+    figures[queries[i].kind].ours.add(oursByQuery[i].median());
+    figures[queries[i].kind].peer.add(peerByQuery[i].median());
   }
   std::printf("\n%zu queries, %d rounds (%zu items found in all); microseconds per query\n",
               queries.size(), rounds, found);
