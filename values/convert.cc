@@ -182,6 +182,20 @@ TQVINT tqvCollateText(std::string_view a, std::string_view b) {
   return at(a, i) - at(b, j);
 }
 
+TQVINT tqvReaderOrder(std::string_view a, std::string_view b) {
+  auto plain = [](std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) {
+      c = static_cast<char>(tqvCharmaps::lower[tqvCharmaps::plain[static_cast<uint8_t>(c)]]);
+    }
+    return folded;
+  };
+  TQVINT order = tqvCollateText(plain(a), plain(b));
+  if (order == 0) order = tqvCollateText(a, b);
+  if (order == 0) order = a.compare(b);
+  return order;
+}
+
 bool tqvTruth(const tqvHandle& h) {
   switch (h.type()) {
     case TQV_NIL_TYPE:

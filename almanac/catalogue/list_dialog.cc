@@ -40,7 +40,6 @@ tqvHandle lxAlphabeticalItems(TQVINT kind) {
   struct Item {
     TQVINT identifier;
     std::string name;
-    std::string key;
   };
   std::vector<Item> items;
   tqvHandle entries = names->entries();
@@ -49,24 +48,11 @@ tqvHandle lxAlphabeticalItems(TQVINT kind) {
     tqvHandle name = tqvGet(pair, 1);
     TQVINT identifier = 0;
     if (name.is(TQV_STRING_TYPE) && identifierOf(tqvGet(pair, 0), identifier)) {
-      items.push_back({identifier, std::string(tqvStringView(name)), ""});
+      items.push_back({identifier, std::string(tqvStringView(name))});
     }
   }
-  // A reader looks for "África" among the A's and "abelha" before "Água": accents and
-  // capitals are set aside before collating.
-  auto plain = [](const std::string& name) {
-    std::string folded(name);
-    for (char& c : folded) {
-      c = static_cast<char>(tqvCharmaps::lower[tqvCharmaps::plain[static_cast<uint8_t>(c)]]);
-    }
-    return folded;
-  };
-  for (Item& item : items) item.key = plain(item.name);
-  std::stable_sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
-    TQVINT order = tqvCollateText(a.key, b.key);
-    if (order == 0) order = tqvCollateText(a.name, b.name);
-    return order != 0 ? order < 0 : a.name < b.name;
-  });
+  std::stable_sort(items.begin(), items.end(),
+                   [](const Item& a, const Item& b) { return tqvReaderOrder(a.name, b.name) < 0; });
   tqvHandle list = tqvMakeIntList(static_cast<TQVINT>(items.size()) + 4);
   for (const Item& item : items) tqvAsList(list)->appendInt(item.identifier);
   return list;
@@ -76,11 +62,27 @@ tqvHandle ListasDlg::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new ListasDlg(definition));
 }
 
+void ListasDlg::open(const tqvHandle& data) {
+  tqvHandle category = data.is(TQV_TABLE_TYPE) ? tqvGet(data, "SCatID") : tqvHandle();
+  category_ = category.is(TQV_INT_TYPE) ? std::max<TQVINT>(tqvIntValue(category), -1) : -1;
+  formName_ = data.is(TQV_TABLE_TYPE) ? tqvGet(data, "Form Name") : tqvHandle();
+  tqvStandardDialog::open(data);
+}
+
 void ListasDlg::afterOpen() {
   tqvStandardDialog::afterOpen();
   tqvHandle control = findControl(S("Lista"), S("Name"));
   auto* list = dynamic_cast<LXListBox*>(tqvAsListControl(control));
   if (list == nullptr) return;
+  if (category_ >= 0 && list->kind() == static_cast<TQVINT>(lxContentKind::Entries)) {
+    tqvHandle members = lxCatalogue().entryCategoryList(category_);
+    // An unknown category shows the whole index rather than an empty list.
+    if (tqvAsList(members) != nullptr && tqvCount(members) > 0) {
+      tqvPerform(control, "setList", members);
+    } else {
+      category_ = -1;
+    }
+  }
   if (list->count() == 0) {
     tqvHandle items = lxAlphabeticalItems(list->kind());
     if (!items.isNil()) tqvPerform(control, "setList", items);
@@ -97,7 +99,13 @@ void ListasDlg::choose() {
   if (!text.is(TQV_STRING_TYPE)) return;
   tqvHandle result = tqvTable(4);
   tqvPut(result, "Text", text);
-  tqvPut(result, "Index", list->item(selected));
+  if (category_ >= 0) {
+    tqvPut(result, "Index", tqvMakeInt(selected));
+    tqvPut(result, "SCatID", tqvMakeInt(category_));
+    if (formName_.is(TQV_STRING_TYPE)) tqvPut(result, "Form Name", formName_);
+  } else {
+    tqvPut(result, "Index", list->item(selected));
+  }
   setResult(result);
   end();
 }

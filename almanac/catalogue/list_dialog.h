@@ -4,6 +4,10 @@
 // name, unless the screen gives a "List" of its own; letters jump to the next name that
 // begins with them. A double click, Enter or "Ok" ends it with the chosen item's name
 // ("Text") and identifier ("Index"); "Cancelar" and "Fechar" end it with nothing.
+// Opened with an entry category ("SCatID", as the viewer's "Item" description gives it),
+// the list is that category's, and the result names the category, the chosen position in
+// it ("Index") and the description's "Form Name", so that the caller opens the entry
+// viewer walking the category.
 #pragma once
 
 #include "controls/standard_form.h"
@@ -14,12 +18,16 @@ class ListasDlg : public tqvStandardDialog {
   std::string_view className() const override { return "ListasDlg"; }
   tqvHandle makeInstance(const tqvHandle& definition) override;
   tqvHandle perform(const tqvHandle& action, const tqvHandle& data) override;
+  void open(const tqvHandle& data) override;
 
  protected:
   void afterOpen() override;
 
  private:
   void choose();
+
+  TQVINT category_ = -1;  // the entry category listed, or -1 for the whole index
+  tqvHandle formName_;
 };
 
 // The identifiers of the kind's name list, ordered by their display names in dictionary

@@ -155,11 +155,11 @@ void VerbeteForm::showEntry(TQVINT record, bool addToHistory) {
   entry_ = entry;
   tqvPut(parameters_, "Text", tqvGet(entry, 2));
   tqvPut(parameters_, "Index", listKind_ == kFullList ? tqvGet(entry, 0) : tqvMakeInt(position_));
+  // The entry's own category is what a click on its name lists, in every kind of list;
+  // only a category list keeps it among its parameters.
+  currentCategoryId = tqvNumberOf(tqvGet(entry, 3), 0);
   bool category = listKind_ != kFullList && listKind_ != kItinerary && listKind_ != kSearchResult;
-  if (category) {
-    currentCategoryId = tqvNumberOf(tqvGet(entry, 3), 0);
-    tqvPut(parameters_, "SCatID", tqvMakeInt(currentCategoryId));
-  }
+  if (category) tqvPut(parameters_, "SCatID", tqvMakeInt(currentCategoryId));
   currentEntryId = identifier();
   currentEntryTitle = tqvGet(entry, 2);
   bool marked = lxIsBookmarked(currentEntryId);

@@ -3,7 +3,9 @@
       ("Background Image" "fundo_verbetes.bmp") ("FadeTime" (reference "ScreenFadeTime"))
       ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416) ("SectionNameY" 236)
       ("SectionName Image" "menu_destaques.bmp")
-      ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))
+      ("TabStopList" (list "Indice" "Roteiros" "PopUpX" "MCategName"))
+      ("SubMenus" (table ("Items" (list (table ("Text" "&História") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 0)) (table ("Text" "&Geografia") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 1)) (table ("Text" "&Ciências") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 2)) (table ("Text" "&Artes") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 3)) (table ("Text" "&Esportes") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 4)) (table ("Text" "&Personalidades") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 5)) (table ("Text" "&Brasil") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 9))))
+                         ("Origin X" 40) ("Origin Y" 250)))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))
@@ -47,4 +49,6 @@
         (control ("Class" "StaticText") ("Name" "SobreDestaques") ("TextRegion" (rect 416 324 184 18))
                  ("Text" "Destaques") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 43 45 66)))
         (control ("Class" "StaticText") ("Name" "DicaDestaques") ("TextRegion" (rect 416 344 184 72))
-                 ("Text" "Uma seleção de verbetes para começar a explorar.") ("Font" (font "Arial" 10 0)) ("Foreground Color" (rgb 96 99 120))))))
+                 ("Text" "Uma seleção de verbetes para começar a explorar.") ("Font" (font "Arial" 10 0)) ("Foreground Color" (rgb 96 99 120)))
+        (control ("Class" "Button") ("Name" "MCategName") ("Hot Spot" (rect 40 420 560 36))
+                 ("Image" "bt_categorias.bmp") ("PressedImage" "bt_categorias_p.bmp") ("Help" "Ler os verbetes de uma categoria, um após o outro")))))

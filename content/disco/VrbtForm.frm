@@ -14,6 +14,9 @@
       ("Cat9 BkImage" "fundo_verbete_cat9.bmp") ("Cat9 TxColor" (rgb 250 240 170))
       ("MCategs" (list "História" "Geografia" "Ciências" "Artes" "Esportes" "Personalidades" "Verbetes" "Roteiros" "Busca" "Brasil"))
       ("PrintAttributes" (table ("TitleFont" (font "Arial" 16 "bold")) ("Footer" "Zazuzadov Lumbra 98 - Verbetes") ("LeftIdent" 0) ("RightIdent" 0)))
+      ("SubMenus" (table ("Items" (list (table ("Text" "&História") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 0)) (table ("Text" "&Geografia") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 1)) (table ("Text" "&Ciências") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 2)) (table ("Text" "&Artes") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 3)) (table ("Text" "&Esportes") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 4)) (table ("Text" "&Personalidades") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 5)) (table ("Text" "&Brasil") ("Form Name" "VerbeteForm") ("Index" 0) ("SCatID" 9))))
+                         ("Origin X" 24) ("Origin Y" 86)))
+      ("Item" (table ("DlgName" "VerbetesDlg") ("Form Name" "VerbeteForm")))
       ("Control List"
        (list
         (control ("Class" "Button") ("Name" "MainHome") ("Hot Spot" (rect 16 3 58 34))
@@ -39,7 +42,8 @@
         (control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 56 52 144 32))
                  ("Text" "") ("Font" (font "Arial" 11 "bold")) ("Foreground Color" (rgb 214 226 250)) ("VAlign" 1))
         (control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 216 50 396 36))
-                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 255 255 255)) ("VAlign" 1))
+                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 255 255 255)) ("VAlign" 1) ("Hot Spot" (rect 216 50 396 36)) ("Help" "Outros verbetes desta categoria"))
+        (control ("Class" "HotSpot") ("Name" "MCategName") ("Hot Spot" (rect 24 50 176 36)) ("Help" "Ler os verbetes de uma categoria"))
         (control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 104 576 286))
                  ("Font" (font "Times New Roman" 12 0)) ("HotSpotColor" (rgb 31 58 147)) ("BackgroundColor" (rgb 251 248 241)))
         (control ("Class" "TextView") ("Name" "VejaTambém") ("Hot Spot" (rect 32 394 576 30))

@@ -157,16 +157,33 @@ ENTRY_LISTS = [
 PANEL = "(rgb 251 248 241)"
 
 
-def title_band(section_name=""):
-    """The category label and the item's name in the title band."""
-    return [
+def title_band(section_name="", clickable=False):
+    """The category label and the item's name in the title band. On the entry viewer both
+    answer a click: the label with the menu of categories, the name with the list of the
+    entry's category."""
+    item_spot = ' ("Hot Spot" (rect 216 50 396 36)) ("Help" "Outros verbetes desta categoria")' \
+        if clickable else ""
+    band = [
         f'(control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 56 52 144 32))\n'
         f'                 ("Text" {q(section_name)}) ("Font" (font "Arial" 11 "bold"))'
         f' ("Foreground Color" (rgb 214 226 250)) ("VAlign" 1))',
         '(control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 216 50 396 36))\n'
         '                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 255 255 255))'
-        ' ("VAlign" 1))',
+        f' ("VAlign" 1){item_spot})',
     ]
+    if clickable:
+        band.append('(control ("Class" "HotSpot") ("Name" "MCategName") ("Hot Spot" (rect 24 50 176 36))'
+                    ' ("Help" "Ler os verbetes de uma categoria"))')
+    return band
+
+
+def category_menu(x, y):
+    """The menu of entry categories ("SubMenus"): each choice opens the entry viewer on the
+    first entry of that category."""
+    items = " ".join(f'(table ("Text" {q("&" + name)}) ("Form Name" "VerbeteForm") ("Index" 0)'
+                     f' ("SCatID" {n}))' for n, name, _ in ENTRY_LISTS if n not in (6, 7, 8))
+    return (f'\n      ("SubMenus" (table ("Items" (list {items}))\n'
+            f'                         ("Origin X" {x}) ("Origin Y" {y})))')
 
 
 def text_view(name, x, y, w, h, font='(font "Times New Roman" 12 0)', extra=""):
@@ -187,7 +204,7 @@ PRINT_ATTRIBUTES = ('\n      ("PrintAttributes" (table ("TitleFont" (font "Arial
 
 
 def entry_viewer():
-    controls = bar("verbetes") + title_band()
+    controls = bar("verbetes") + title_band(clickable=True)
     controls.append(text_view("Texto", 32, 104, 576, 286))
     controls.append(text_view("VejaTambém", 32, 394, 576, 30, '(font "Arial" 10 0)',
                               ' ("SometimesShowScroll" true)'))
@@ -204,7 +221,9 @@ def entry_viewer():
     categories = " ".join(q(names.get(n, "")) for n in range(max(names) + 1))
     write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbete_cat6.bmp", controls,
                                '\n      ("TabStopList" (list "Texto" "Previous" "Next" "Copiar" "Imprimir"))'
-                               + themes + f'\n      ("MCategs" (list {categories}))' + PRINT_ATTRIBUTES))
+                               + themes + f'\n      ("MCategs" (list {categories}))' + PRINT_ATTRIBUTES
+                               + category_menu(24, 86)
+                               + '\n      ("Item" (table ("DlgName" "VerbetesDlg") ("Form Name" "VerbeteForm")))'))
 
 
 # The first viewers of media and atlas items: the item's picture and text.
@@ -248,10 +267,14 @@ def entries_home():
             (416, "Destaques", "Destaques", "Uma seleção de verbetes para começar a explorar.")):
         controls.append(text("Sobre" + key, x, 324, 184, 18, title, 11, True))
         controls.append(text("Dica" + key, x, 344, 184, 72, body, 10, False, SOFT))
+    controls.append('(control ("Class" "Button") ("Name" "MCategName") ("Hot Spot" (rect 40 420 560 36))\n'
+                    '                 ("Image" "bt_categorias.bmp") ("PressedImage" "bt_categorias_p.bmp")'
+                    ' ("Help" "Ler os verbetes de uma categoria, um após o outro"))')
     write("VerbHF.frm", form("VerbHForm", "VerbHForm", "fundo_verbetes.bmp", controls,
                              '\n      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416)'
                              ' ("SectionNameY" 236)\n      ("SectionName Image" "menu_destaques.bmp")'
-                             '\n      ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))'))
+                             '\n      ("TabStopList" (list "Indice" "Roteiros" "PopUpX" "MCategName"))'
+                             + category_menu(40, 250)))
 
 
 def list_box(name, x, y, w, h, klass="ListBox", extra=""):

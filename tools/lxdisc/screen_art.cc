@@ -542,6 +542,14 @@ void entriesArt(Painter& painter) {
   for (bool pressed : {false, true}) {
     painter.paint(std::string("bt_abrir") + (pressed ? "_p" : "") + ".bmp", 96, 28,
                   [&](cairo_t* cr) { labelButton(cr, hex(0x1F3A93), "Abrir", 96, 28, pressed); });
+    // The entries home's way into the categories, as wide as the row of tiles above it.
+    painter.paint(std::string("bt_categorias") + (pressed ? "_p" : "") + ".bmp", 560, 36,
+                  [&](cairo_t* cr) {
+                    labelButton(cr, hex(0x1F3A93),
+                                "Ler por categoria: história, geografia, "
+                                "ciências, artes, esportes, personalidades, Brasil",
+                                560, 36, pressed, 12.5);
+                  });
   }
   for (const auto& l : wide) {
     int w = 114;

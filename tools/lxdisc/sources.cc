@@ -261,7 +261,7 @@ void addMapMedia(Disc& disc, const fs::path& categories) {
 template <typename T>
 void sortByTitle(std::vector<T>& items) {
   std::stable_sort(items.begin(), items.end(), [](const T& a, const T& b) {
-    return tqvCollateText(tqvUtf8ToCp1252(a.title), tqvUtf8ToCp1252(b.title)) < 0;
+    return tqvReaderOrder(tqvUtf8ToCp1252(a.title), tqvUtf8ToCp1252(b.title)) < 0;
   });
 }
 
