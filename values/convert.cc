@@ -183,14 +183,18 @@ TQVINT tqvCollateText(std::string_view a, std::string_view b) {
 }
 
 TQVINT tqvReaderOrder(std::string_view a, std::string_view b) {
-  auto plain = [](std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-      c = static_cast<char>(tqvCharmaps::lower[tqvCharmaps::plain[static_cast<uint8_t>(c)]]);
+  // Collation weights of the plain lower-case letters; a name that is the beginning of
+  // another comes first ("Brasil" before "Brasília").
+  auto weights = [](std::string_view text) {
+    std::string key;
+    for (char c : text) {
+      uint8_t plain = tqvCharmaps::lower[tqvCharmaps::plain[static_cast<uint8_t>(c)]];
+      uint8_t weight = tqvCharmaps::weight[plain];
+      if (weight <= tqvCharmaps::kMaxWeight) key += static_cast<char>(weight);
     }
-    return folded;
+    return key;
   };
-  TQVINT order = tqvCollateText(plain(a), plain(b));
+  TQVINT order = weights(a).compare(weights(b));
   if (order == 0) order = tqvCollateText(a, b);
   if (order == 0) order = a.compare(b);
   return order;

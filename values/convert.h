@@ -26,7 +26,8 @@ TQVINT tqvCollate(const tqvHandle& a, const tqvHandle& b);
 // Dictionary order of two byte strings (weights of the code page 1252 collation table).
 TQVINT tqvCollateText(std::string_view a, std::string_view b);
 // The order a reader looks names up in: accents and capitals set aside first ("África"
-// among the A's, "abelha" before "Água"), then deciding between names otherwise equal.
+// among the A's, "abelha" before "Água", "Brasil" before "Brasília"), then deciding
+// between names otherwise equal.
 TQVINT tqvReaderOrder(std::string_view a, std::string_view b);
 
 bool tqvTruth(const tqvHandle& h);

@@ -90,6 +90,10 @@ execute_process(
   ERROR_VARIABLE err
   TIMEOUT 60)
 
+# Output of both runs counts as the session's.
+if(split GREATER -1)
+  set(out "${first_out}${out}")
+endif()
 if(NOT result STREQUAL status)
   list(APPEND problems "exit status ${result}, expected ${status}")
 endif()
