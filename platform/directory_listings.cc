@@ -33,9 +33,10 @@ struct Listings {
   std::unordered_map<std::string, Listing> byDirectory;
 };
 
+// Never destroyed: files may still be written while static objects are torn down.
 Listings& listings() {
-  static Listings all;
-  return all;
+  static Listings* all = new Listings;
+  return *all;
 }
 
 bool sameTime(const timespec& a, const timespec& b) {
