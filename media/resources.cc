@@ -182,7 +182,8 @@ tqvHandle tqvLocateFile(const tqvHandle& name, const tqvHandle& extension) {
   if (!tqvGetEnvironment("FullInstall").isNil() && !tqvFileExists(path)) {
     path = tqvPathJoin(tqvPathJoin(tqvGetEnvironment("SourceDisk"), tqvMediaRoot()), fileName);
   }
-  if (!tqvFileExists(path) && tqvGetEnvironmentBoolean("TraceFileOpens", false)) {
+  // Whether the file is there matters only to the trace; asking costs a file-system lookup.
+  if (tqvGetEnvironmentBoolean("TraceFileOpens", false) && !tqvFileExists(path)) {
     tqvAlert(tqvUtf8ToCp1252("Não foi possível localizar") + std::string(tqvStringView(path)));
   }
   return path;

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include "platform/directory_listings.h"
+
 namespace tqvPlatform {
 
 int openFile(const std::string& path, FileAccess access) {
@@ -25,6 +27,7 @@ int openFile(const std::string& path, FileAccess access) {
   }
   int fd = ::open(path.c_str(), flags, 0644);
   if (fd < 0) return -1;
+  if (access == FileAccess::Create) forgetListingOf(path);
   struct stat info;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);

@@ -1,13 +1,14 @@
 // Case-insensitive resolution of system paths, component by component.
 #include "platform/file_names.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
 #include <map>
 #include <vector>
+
+#include "platform/directory_listings.h"
 
 namespace tqvPlatform {
 namespace {
@@ -20,40 +21,6 @@ std::map<char, std::string>& driveRoots() {
 bool exists(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0;
-}
-
-// Lower case for ASCII letters and for the two-byte UTF-8 forms of À..Þ (C3 80..9E),
-// which map to à..þ (C3 A0..BE), except × (C3 97).
-std::string foldCase(std::string_view name) {
-  std::string folded(name);
-  for (size_t i = 0; i < folded.size(); ++i) {
-    auto c = static_cast<unsigned char>(folded[i]);
-    if (c < 0x80) {
-      folded[i] = static_cast<char>(std::tolower(c));
-    } else if (c == 0xC3 && i + 1 < folded.size()) {
-      auto next = static_cast<unsigned char>(folded[i + 1]);
-      if (next >= 0x80 && next <= 0x9E && next != 0x97)
-        folded[i + 1] = static_cast<char>(next + 0x20);
-      ++i;
-    }
-  }
-  return folded;
-}
-
-// The entry of `directory` whose name equals `name` ignoring case, or empty.
-std::string findIgnoringCase(const std::string& directory, std::string_view name) {
-  DIR* dir = ::opendir(directory.empty() ? "." : directory.c_str());
-  if (dir == nullptr) return {};
-  std::string wanted = foldCase(name);
-  std::string found;
-  while (dirent* entry = ::readdir(dir)) {
-    if (foldCase(entry->d_name) == wanted) {
-      found = entry->d_name;
-      break;
-    }
-  }
-  ::closedir(dir);
-  return found;
 }
 
 std::vector<std::string_view> splitComponents(std::string_view path) {
@@ -99,6 +66,24 @@ std::string mapPath(std::string_view systemPath) {
   bool absolute = path[0] == '/';
   std::string resolved = absolute ? "/" : "";
   std::vector<std::string_view> parts = splitComponents(path);
+  // Most often only the last name differs in case. When its directory exists as written,
+  // so does every part before it, and the walk below can start at the last name.
+  if (parts.size() > 1 && parts.back() != "." && parts.back() != "..") {
+    std::string directory = resolved;
+    for (size_t i = 0; i + 1 < parts.size(); ++i) {
+      directory += std::string(parts[i]);
+      directory += '/';
+    }
+    struct stat info;
+    if (::stat(directory.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+      // The path as written was tried above; a differently spelt one ("a//b", "a/b/") may
+      // still name an existing file.
+      std::string written = directory + std::string(parts.back());
+      if (written != path && exists(written)) return written;
+      std::string match = findIgnoringCase(directory, info, parts.back());
+      return match.empty() ? written : directory + match;
+    }
+  }
   for (size_t i = 0; i < parts.size(); ++i) {
     std::string candidate = resolved + std::string(parts[i]);
     if (parts[i] == "." || parts[i] == ".." || exists(candidate)) {
@@ -125,7 +110,10 @@ bool fileExists(std::string_view systemPath) {
 }
 
 bool deleteFile(std::string_view systemPath) {
-  return ::unlink(mapPath(systemPath).c_str()) == 0;
+  std::string path = mapPath(systemPath);
+  bool deleted = ::unlink(path.c_str()) == 0;
+  if (deleted) forgetListingOf(path);
+  return deleted;
 }
 
 }  // namespace tqvPlatform

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/directory_listings.h"
+
 namespace tqvPlatform {
 namespace {
 
@@ -81,6 +83,7 @@ bool install(const std::string& temporary, const std::string& path, std::string&
     ::close(dirFd);
   }
   sweepAbandoned(directory, name);
+  forgetListingOf(path);
   return true;
 }
 

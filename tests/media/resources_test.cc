@@ -4,6 +4,9 @@
 
 #include <gmock/gmock.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "framework/cursor.h"
 #include "framework/form_object.h"
 #include "media/cursors.h"
@@ -115,6 +118,39 @@ TEST_F(Resources, DirectoryListsAreSearchedInOrderAndTheLastOneIsTheDefault) {
   setEnv("SourceDisk", "E:");
   setEnv("MediaPath", "Media");
   EXPECT_EQ(tqvStringView(tqvLocateFile(S("Other.idx"), TQV_NIL)), "E:\\Media\\Other.idx");
+}
+
+TEST_F(Resources, DirectoryListsFollowFilesThatComeAndGoInAnyCase) {
+  std::string a = discPath("A"), b = discPath("B"), c = discPath("C");
+  discFile("B/verbetes.DAT", "x");
+  std::filesystem::create_directories(a);
+  // Directories untouched for an hour: what was read of them earlier is kept.
+  auto quiet = [&] {
+    for (const std::string& dir : {a, b}) {
+      std::filesystem::last_write_time(
+          dir, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+  };
+  setEnv("dat", a + ";" + b + ";" + c);
+  struct Step {
+    const char* change;  // "+NAME" creates NAME under the disc, "-NAME" removes it
+    std::string expected;
+  } steps[] = {
+      {"", b},
+      {"+A/VERBETES.dat", a},
+      {"-A/VERBETES.dat", b},
+      {"-B/verbetes.DAT", c},
+  };
+  for (const Step& step : steps) {
+    quiet();
+    tqvLocateFile(S("Verbetes"), S("DAT"));
+    std::string_view change = step.change;
+    if (change.starts_with('+')) discFile(std::string(change.substr(1)), "x");
+    if (change.starts_with('-')) std::filesystem::remove(discPath(std::string(change.substr(1))));
+    EXPECT_EQ(tqvStringView(tqvLocateFile(S("Verbetes"), S("DAT"))),
+              step.expected + "\\Verbetes.dat")
+        << "after '" << step.change << "'";
+  }
 }
 
 TEST_F(Resources, FullInstallFallsBackToTheDiscCopy) {

@@ -1,7 +1,11 @@
 // File-name mapping: separators, drive roots and case-insensitive lookup.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <string>
+
 #include "platform/file_names.h"
+#include "platform/replace_file.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -49,5 +53,67 @@ TEST(FileNamesNoDrive, UnmappedDrivesStartAtTheRoot) {
   EXPECT_EQ(tqvPlatform::mapPath("Q:\\tmp"), "/tmp");
   EXPECT_EQ(tqvPlatform::mapPath("relative\\name.txt"), "relative/name.txt");
 }
+
+// Names looked up again after the directory changed, either soon after it was last
+// changed (its listing is read again anyway) or long after (the kept listing must notice
+// the change).
+class ChangingDirectory : public FileNames, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    FileNames::SetUp();
+    fs::create_directories(root_ / "Disc/User");
+  }
+  // Makes the directory look untouched for an hour when the test asks for that.
+  void quiet() {
+    if (GetParam()) {
+      fs::last_write_time(root_ / "Disc/User",
+                          fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+  }
+  std::string user(std::string_view name) { return root_.file("Disc/User/" + std::string(name)); }
+};
+
+TEST_P(ChangingDirectory, AFileCreatedAfterAMissIsFound) {
+  quiet();
+  EXPECT_FALSE(tqvPlatform::fileExists("D:\\user\\marklist.dtt"));
+  root_.write("Disc/User/MARKLIST.DTT", "x");
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\user\\marklist.dtt"), user("MARKLIST.DTT"));
+}
+
+TEST_P(ChangingDirectory, ADeletedFileIsNoLongerFound) {
+  root_.write("Disc/User/RotPesq.DTT", "x");
+  quiet();
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\User\\rotpesq.dtt"), user("RotPesq.DTT"));
+  fs::remove(user("RotPesq.DTT"));
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\User\\rotpesq.dtt"), user("rotpesq.dtt"));
+  EXPECT_FALSE(tqvPlatform::fileExists("D:\\User\\rotpesq.dtt"));
+}
+
+TEST_P(ChangingDirectory, NamesDifferingOnlyByCaseEachKeepTheirOwnFile) {
+  root_.write("Disc/User/Prefs.dat", "x");
+  root_.write("Disc/User/PREFS.DAT", "x");
+  quiet();
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\User\\Prefs.dat"), user("Prefs.dat"));
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\User\\PREFS.DAT"), user("PREFS.DAT"));
+  // Another spelling finds one of them; once it is gone, the other.
+  std::string first = tqvPlatform::mapPath("D:\\User\\prefs.dat");
+  ASSERT_TRUE(first == user("Prefs.dat") || first == user("PREFS.DAT")) << first;
+  fs::remove(first);
+  std::string other = first == user("Prefs.dat") ? user("PREFS.DAT") : user("Prefs.dat");
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\User\\prefs.dat"), other);
+}
+
+TEST_P(ChangingDirectory, TheProgramsOwnWritesAndDeletionsAreSeen) {
+  quiet();
+  EXPECT_FALSE(tqvPlatform::fileExists("D:\\user\\prefs.dat"));
+  std::string error;
+  ASSERT_TRUE(tqvPlatform::replaceFile(tqvPlatform::mapPath("D:\\User\\PREFS.DAT"), "x", error));
+  EXPECT_EQ(tqvPlatform::mapPath("D:\\user\\prefs.dat"), user("PREFS.DAT"));
+  quiet();
+  EXPECT_TRUE(tqvPlatform::deleteFile("D:\\user\\prefs.dat"));
+  EXPECT_FALSE(tqvPlatform::fileExists("D:\\user\\prefs.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(SoonOrLongAfterAChange, ChangingDirectory, ::testing::Bool());
 
 }  // namespace
