@@ -10,8 +10,15 @@ start_program() {
   "$@" >"$work/out.txt" 2>&1 &
   pid=$!
   trap 'kill $pid 2>/dev/null || true' EXIT
-  local window
-  window=$(xdotool search --sync --onlyvisible --name "Zazuzadov Lumbra 98" | head -1)
+  # A search that meets a window going away while it walks the tree fails with BadWindow
+  # (the desktop libraries make and drop helper windows at start): ask again.
+  local window=""
+  for _ in $(seq 1 100); do
+    window=$(xdotool search --onlyvisible --name "Zazuzadov Lumbra 98" 2>/dev/null | head -1) || true
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || { echo "$test_name: no window appeared in ten seconds" >&2; exit 1; }
   sleep 0.5
   eval "$(xdotool getwindowgeometry --shell "$window")"  # X Y WIDTH HEIGHT
   # The media area is scaled by a whole number and centred in the window.
