@@ -5,8 +5,8 @@
                 [--findings DIR] [--kinds K,K] [--fail-on-finding]
   damage.py replay --lx98 P --disc D --work W --cases DIR
 
-A round copies nothing: each worker makes a scratch disc of links to the built one and
-puts the damaged file in place of one link. Each mutant runs one headless session from
+A round copies the built disc once into its scratch directory; each worker makes a disc
+of links to that copy and puts the damaged file in place of one link. Each mutant runs one headless session from
 tests/damage/sessions/ that reaches the file (the screen it is, a screen naming it, the
 search and entry viewer for the data files, or the start of the program), under the test
 build's sanitizers, with a CPU limit and a wall-clock limit. The outcome is one of:
@@ -491,8 +491,17 @@ def check_sessions(worker, lx98):
                      (session, outcome, status if isinstance(status, str) else report))
 
 
+def private_copy(disc_dir, work):
+    """The disc copied once into the scratch directory: the build may write the demo disc
+    again while a round runs."""
+    copy = os.path.join(work, "disc")
+    shutil.rmtree(copy, ignore_errors=True)
+    shutil.copytree(disc_dir, copy, symlinks=False)
+    return copy
+
+
 def command_run(args):
-    disc = Disc(args.disc)
+    disc = Disc(private_copy(args.disc, args.work))
     kinds = sorted(disc.by_kind)
     if args.kinds:
         kinds = [k for k in kinds if k in args.kinds.split(",")]
@@ -548,7 +557,7 @@ def command_run(args):
 
 
 def command_replay(args):
-    disc = Disc(args.disc)
+    disc = Disc(private_copy(args.disc, args.work))
     worker = Worker(disc, args.work, 0)
     failures = 0
     cases = sorted(os.listdir(args.cases)) if os.path.isdir(args.cases) else []
