@@ -2,12 +2,12 @@
 """Damaged-content rounds: the almanac run on a disc with one file damaged at a time.
 
   damage.py run --lx98 P --disc D --work W [--mutants N] [--seed S] [--jobs J]
-                [--findings DIR] [--kinds K,K] [--fail-on-finding]
+                [--findings DIR] [--kinds K,K] [--fail-on-finding] [--verbose]
   damage.py replay --lx98 P --disc D --work W --cases DIR
 
 A round copies the built disc once into its scratch directory; each worker makes a disc
-of links to that copy and puts the damaged file in place of one link. Each mutant runs one headless session from
-tests/damage/sessions/ that reaches the file (the screen it is, a screen naming it, the
+of links to that copy and puts the damaged file in place of one link. Each mutant runs
+one headless session from tests/damage/sessions/ that reaches the file (the screen it is, a screen naming it, the
 search and entry viewer for the data files, or the start of the program), under the test
 build's sanitizers, with a CPU limit and a wall-clock limit. The outcome is one of:
   clean  - the program ended by itself (a script step that found the screen changed
@@ -383,7 +383,7 @@ def limit_cpu():
 
 
 def run_session(lx98, disc_dir, work, session, form, damaged):
-    """(outcome, the report's telling lines) of one headless session."""
+    """(outcome, the report's telling lines, exit status, standard error) of one session."""
     user = os.path.join(work, "user")
     shutil.rmtree(user, ignore_errors=True)
     os.makedirs(user)
@@ -404,9 +404,9 @@ def run_session(lx98, disc_dir, work, session, form, damaged):
     except subprocess.TimeoutExpired:
         os.killpg(proc.pid, signal.SIGKILL)
         out, err = proc.communicate()
-        return "hang", "no end after %d s" % WALL_SECONDS, None
+        return "hang", "no end after %d s" % WALL_SECONDS, None, ""
     status, err = proc.returncode, err.decode("latin-1")
-    return classify(status, out.decode("latin-1"), err) + (status if status != 1 else err,)
+    return classify(status, out.decode("latin-1"), err) + (status, err)
 
 
 SANITIZER = re.compile(r"ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|"
@@ -438,10 +438,9 @@ def one_mutant(worker, lx98, seed, index, kinds):
     rel = rng.choice(worker.disc.by_kind[kind])
     damaged, how = damage(worker.disc, rel, rng)
     session, form = worker.disc.session_for(rel, rng)
-    outcome, report, status = worker.run(lx98, rel, damaged, session, form)
+    outcome, report, status, _ = worker.run(lx98, rel, damaged, session, form)
     return dict(index=index, kind=kind, file=rel, how=how, session=session, form=form,
-                outcome=outcome, report=report, damaged=damaged,
-                status=status if isinstance(status, int) else 1)
+                outcome=outcome, report=report, damaged=damaged, status=status)
 
 
 def keep(findings, case, seed):
@@ -484,11 +483,11 @@ def check_sessions(worker, lx98):
         if session == "screen" and screen is None:
             continue
         rel = screen or worker.disc.files[0]
-        outcome, report, status = worker.run(lx98, rel, None, session,
-                                             form and os.path.basename(form))
+        outcome, report, status, err = worker.run(lx98, rel, None, session,
+                                                  form and os.path.basename(form))
         if status != 0:
-            sys.exit("damage.py: session %s fails on the intact disc (%s):\n%s" %
-                     (session, outcome, status if isinstance(status, str) else report))
+            sys.exit("damage.py: session %s fails on the intact disc (%s, status %s):\n%s" %
+                     (session, outcome, status, report or err[-2000:]))
 
 
 def private_copy(disc_dir, work):
@@ -574,8 +573,8 @@ def command_replay(args):
             continue
         with open(os.path.join(folder, "damaged"), "rb") as f:
             damaged = f.read()
-        outcome, report, _ = worker.run(args.lx98, rel, damaged, note["session"],
-                                        note.get("form"))
+        outcome, report, _, _ = worker.run(args.lx98, rel, damaged, note["session"],
+                                           note.get("form"))
         print("%s: %s (%s) -> %s" % (name, rel, note["session"], outcome))
         if outcome not in ("clean", "error"):
             failures += 1
