@@ -60,6 +60,9 @@ void tqvMenuDialogObject::open(const tqvHandle& data) {
     if (value.isNil() && placement_.style.is(TQV_TABLE_TYPE)) value = tqvGet(placement_.style, key);
     if (!value.isNil()) tqvPut(definition, key, value);
   }
+  // A menu table may bring the picture its items are drawn over.
+  tqvHandle image = menu_.is(TQV_TABLE_TYPE) ? tqvGet(menu_, "Image") : tqvHandle();
+  if (!image.isNil()) tqvPut(definition, "Image", image);
   auto* control = new tqvMenuControl(definition);
   control_ = tqvWrapControl(control);
   control->setHost(this);

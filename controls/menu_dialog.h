@@ -63,8 +63,9 @@ constexpr TQVINT TQV_MENU_MAX_DEPTH = 16;
 // and sets its own "Width", "Height", "Origin X" and "Origin Y", keeps inside the media
 // area, shows one "Menu" control (named "Menu") that fills it, and ends with the result
 // table of the choice, or nil. Its definition may give the menu's "Font", "Bold",
-// "Background Color", "Foreground Color", "Highlight Color" and "Highlight Text Color".
-// Application menu dialogs derive from it.
+// "Background Color", "Foreground Color", "Highlight Color" and "Highlight Text Color";
+// the menu table's "Image" is drawn under the items. Application menu dialogs derive
+// from it.
 class tqvMenuDialogObject : public tqvStandardDialog {
  public:
   explicit tqvMenuDialogObject(const tqvHandle& definition = tqvHandle());

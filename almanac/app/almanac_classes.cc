@@ -6,7 +6,13 @@
 #include "almanac/app/intro_form.h"
 #include "almanac/app/system_dialogs.h"
 #include "almanac/catalogue/list_classes.h"
+#include "almanac/catalogue/list_dialog.h"
+#include "almanac/entries/item_viewer_form.h"
+#include "almanac/entries/text_form.h"
 #include "almanac/entries/verbete_form.h"
+#include "almanac/itineraries/entries_home.h"
+#include "almanac/itineraries/itineraries_dialog.h"
+#include "almanac/itineraries/itinerary_browser.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "almanac/navigation/history_dialog.h"
 #include "almanac/search/search_dialog.h"
@@ -62,7 +68,15 @@ enum class Kind {
   History,
   Prefs,
   Search,
-  Entry
+  Entry,
+  MediaViewer,
+  AtlasViewer,
+  TextDialog,
+  EntriesHome,
+  Lists,
+  Itineraries,
+  ItineraryBrowser,
+  ItineraryName
 };
 struct ClassRow {
   Kind kind;
@@ -70,7 +84,7 @@ struct ClassRow {
   const char* historyText;  // UTF-8; menu bar screens only
 };
 constexpr ClassRow kClasses[] = {
-    {Kind::MenuBar, "VerbHForm", "Tela inicial de Verbetes"},
+    {Kind::EntriesHome, "VerbHForm", nullptr},
     {Kind::MenuBar, "AtlasHForm", "Tela inicial do Atlas"},
     {Kind::MenuBar, "JMidiaHForm", "Tela inicial de Mídias"},
     {Kind::MenuBar, "BDadosHForm", "Tela inicial do Banco de dados"},
@@ -83,9 +97,9 @@ constexpr ClassRow kClasses[] = {
     {Kind::MenuBar, "RetrospectivaHF", "Tela inicial da Retrospectiva"},
     {Kind::Intro, "IntroForm", nullptr},
     {Kind::Entry, "VerbeteForm", nullptr},
-    {Kind::MenuBar, "MidiasForm", "Mídias"},
+    {Kind::MediaViewer, "MidiasForm", nullptr},
     {Kind::MenuBar, "BDadosForm", "Banco de dados"},
-    {Kind::MenuBar, "AtlasForm", "Atlas"},
+    {Kind::AtlasViewer, "AtlasForm", nullptr},
     {Kind::MenuBar, "RetroForm", "Retrospeciva"},
     {Kind::Form, "JogoForm", nullptr},
     {Kind::Form, "CreditsForm", nullptr},
@@ -94,8 +108,8 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "CurioHFDialog", nullptr},
     {Kind::Dialog, "MidiaHFDialog", nullptr},
     {Kind::Dialog, "BDMCDialog", nullptr},
-    {Kind::Dialog, "ListasDlg", nullptr},
-    {Kind::Dialog, "CaptionDialog", nullptr},
+    {Kind::Lists, "ListasDlg", nullptr},
+    {Kind::TextDialog, "CaptionDialog", nullptr},
     {Kind::Quit, "QuitDlg", nullptr},
     {Kind::History, "HistoryDlg", nullptr},
     {Kind::Prefs, "PrefsDlg", nullptr},
@@ -107,11 +121,11 @@ constexpr ClassRow kClasses[] = {
     {Kind::Dialog, "JogoSairDlg", nullptr},
     {Kind::Dialog, "JogoRegrasDlg", nullptr},
     {Kind::Dialog, "JogoQuestionDlg", nullptr},
-    {Kind::Dialog, "VerbLink", nullptr},
+    {Kind::TextDialog, "VerbLink", nullptr},
     {Kind::Search, "BuscaDialog", nullptr},
-    {Kind::Dialog, "VBCRDialog", nullptr},
-    {Kind::Dialog, "VBDialogHF", nullptr},
-    {Kind::Dialog, "NomeRoteiroDlg", nullptr},
+    {Kind::Itineraries, "VBCRDialog", nullptr},
+    {Kind::ItineraryBrowser, "VBDialogHF", nullptr},
+    {Kind::ItineraryName, "NomeRoteiroDlg", nullptr},
     {Kind::MenuBar, "InfosForm", "Infográfico"},
     {Kind::Dialog, "MessagesDialog", nullptr},
     {Kind::Dialog, "ContinentesDlg", nullptr},
@@ -227,6 +241,31 @@ void lxRegisterAlmanacClasses() {
       case Kind::Entry:
         tqvRegisterClass(prototype<VerbeteForm>());
         break;
+      case Kind::MediaViewer:
+      case Kind::AtlasViewer:
+        tqvRegisterClass(tqvHandle::wrap(
+            new LXItemViewerForm(row.kind == Kind::MediaViewer ? LXItemViewerForm::Family::Media
+                                                               : LXItemViewerForm::Family::Atlas),
+            TQV_CLASS_TYPE));
+        break;
+      case Kind::TextDialog:
+        tqvRegisterClass(tqvHandle::wrap(new LXTextDialog(tqvHandle(), row.name), TQV_CLASS_TYPE));
+        break;
+      case Kind::EntriesHome:
+        tqvRegisterClass(prototype<VerbHForm>());
+        break;
+      case Kind::Lists:
+        tqvRegisterClass(prototype<ListasDlg>());
+        break;
+      case Kind::Itineraries:
+        tqvRegisterClass(prototype<VBCRDialog>());
+        break;
+      case Kind::ItineraryBrowser:
+        tqvRegisterClass(prototype<VBDialogHF>());
+        break;
+      case Kind::ItineraryName:
+        tqvRegisterClass(prototype<NomeRoteiroDlg>());
+        break;
       case Kind::Form:
         tqvRegisterClass(named<tqvStandardForm>(row.name));
         break;
@@ -257,7 +296,9 @@ void lxRegisterScreenFiles() {
 
 bool lxHasMenuBar(std::string_view klass) {
   for (const ClassRow& row : kClasses) {
-    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry;
+    bool menuBar = row.kind == Kind::MenuBar || row.kind == Kind::Main || row.kind == Kind::Entry ||
+                   row.kind == Kind::MediaViewer || row.kind == Kind::AtlasViewer ||
+                   row.kind == Kind::EntriesHome;
     if (menuBar && klass == row.name) return true;
   }
   return false;

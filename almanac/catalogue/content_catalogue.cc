@@ -189,6 +189,11 @@ void ContentCatalogue::selectNameList(TQVINT kind) {
   if (const char* catalogue = nameListOf(kind)) nameList_ = openCatalogue(catalogue);
 }
 
+tqvHandle ContentCatalogue::openNameList(TQVINT kind) {
+  const char* catalogue = nameListOf(kind);
+  return catalogue == nullptr ? tqvHandle() : openCatalogue(catalogue);
+}
+
 tqvHandle ContentCatalogue::lookupName(TQVINT kind, const tqvHandle& item) {
   if (!nameList_.isNil()) return tqvGet(nameList_, item);
   const char* catalogue = nameListOf(kind);

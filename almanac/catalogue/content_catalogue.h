@@ -47,6 +47,9 @@ class ContentCatalogue {
   // Makes the kind's name list current (kept open); nil for kinds without one.
   void selectNameList(TQVINT kind);
   bool hasCurrentNameList() const { return !nameList_.isNil(); }
+  // A freshly opened index of the kind's name list (nil for kinds without one), apart
+  // from the current one.
+  tqvHandle openNameList(TQVINT kind);
   // The display name of a list item: from the current name list when one is set
   // (whatever the kind), else from the kind's own list. Nil when absent.
   tqvHandle lookupName(TQVINT kind, const tqvHandle& item);

@@ -159,6 +159,9 @@ void BarraMenuForm::open(const tqvHandle& data) {
   tqvStandardForm::open(data);
   subMenus_ = property("SubMenus");
   tqvSetMenuItemDisabled(S("PopUpMenu"), U("Lista de Marcados"), lxBookmarkCount() < 1);
+  // Only the entry viewer marks entries; it enables the item that applies.
+  tqvDisableMenuItem(S("PopUpMenu"), S("Marcar"));
+  tqvDisableMenuItem(S("PopUpMenu"), S("Desmarcar"));
   subMenuKey_ = property("Tern");
   currentSubMenu_ = subMenus_.is(TQV_TABLE_TYPE) && subMenuKey_.is(TQV_STRING_TYPE)
                         ? tqvGet(subMenus_, subMenuKey_)
@@ -271,6 +274,8 @@ void BarraMenuForm::itineraries(const tqvHandle& choice) {
     tqvPut(parameters, "VerbID", tqvMakeInt(currentEntryId));
     tqvPut(parameters, "VerbTit", currentEntryTitle.isNil() ? S("") : currentEntryTitle);
     runDialog("VBCRDialog", parameters);
+  } else if (resultText(choice) == "Marcar" || resultText(choice) == "Desmarcar") {
+    return;
   } else if (lxBookmarkCount() >= 1) {
     goTo("VerbeteForm", choice);
   }

@@ -41,12 +41,15 @@ class BarraMenuForm : public tqvStandardForm {
   void goTo(std::string_view name, const tqvHandle& parameters = tqvHandle());
   // Performs `action` on the control named `name` when the form has one; false otherwise.
   bool performOnControl(const char* name, const char* action);
+  // A choice from the bookmarks menu: "Roteiros" runs the itineraries dialog; a choice
+  // of the marked entries opens the entry viewer on them. "Marcar" and "Desmarcar"
+  // belong to the entry viewer and do nothing elsewhere.
+  virtual void itineraries(const tqvHandle& choice);
 
  private:
   void sectionMenu();
   void search();
   void bookmarksMenu();
-  void itineraries(const tqvHandle& choice);
   void historyDialog();
   void internetMenu();
   void helpMenu();

@@ -236,7 +236,12 @@ tqvHandle BuscaDialog::perform(const tqvHandle& action, const tqvHandle& data) {
     setMask(mask);
   } else if (name == "Salvar") {
     tqvHandle identifiers = tqvMakeIntList(static_cast<TQVINT>(references_.size()));
-    for (int32_t reference : references_) tqvAsList(identifiers)->appendInt(reference & 0xFFFF);
+    // An itinerary lists entries: a medium's or a map's identifier would name some entry.
+    for (int32_t reference : references_) {
+      if (lxSectionOf(reference) == LX_SECTION_ENTRIES) {
+        tqvAsList(identifiers)->appendInt(reference & 0xFFFF);
+      }
+    }
     tqvHandle parameters = tqvTable(4);
     tqvPut(parameters, "NewRoteiro", identifiers);
     if (lxScreenOnDisc("VBCRDialog")) tqvRunDialog(S("VBCRDialog"), parameters);

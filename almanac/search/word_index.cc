@@ -2,6 +2,8 @@
 #include "almanac/search/word_index.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <iterator>
 
 #include "media/resources.h"
@@ -17,22 +19,38 @@
 
 namespace {
 
-lxReferenceList unite(const lxReferenceList& a, const lxReferenceList& b) {
-  lxReferenceList out;
-  std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
-  return out;
-}
-
 lxReferenceList intersect(const lxReferenceList& a, const lxReferenceList& b) {
   lxReferenceList out;
   std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(out));
   return out;
 }
 
-// An ascending list without repeats, whatever the file held.
+// An ascending list without repeats, whatever the file held. References crowd into a
+// few sections, so a prefix's tens of thousands of them usually span less than a bitmap
+// of a few times their number: marking and reading it back is then one pass where a
+// sort takes many.
 lxReferenceList tidy(lxReferenceList list) {
-  std::sort(list.begin(), list.end());
-  list.erase(std::unique(list.begin(), list.end()), list.end());
+  if (list.empty()) return list;
+  auto [low, high] = std::minmax_element(list.begin(), list.end());
+  int64_t base = *low;
+  uint64_t span = static_cast<uint64_t>(int64_t{*high} - base) + 1;
+  if (span / 64 > 4 * list.size()) {
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    return list;
+  }
+  std::vector<uint64_t> bits(span / 64 + 1);
+  for (int32_t reference : list) {
+    uint64_t offset = static_cast<uint64_t>(reference - base);
+    bits[offset / 64] |= uint64_t{1} << (offset % 64);
+  }
+  list.clear();
+  for (size_t word = 0; word < bits.size(); ++word) {
+    for (uint64_t b = bits[word]; b != 0; b &= b - 1) {
+      list.push_back(
+          static_cast<int32_t>(base + static_cast<int64_t>(word * 64) + std::countr_zero(b)));
+    }
+  }
   return list;
 }
 
@@ -79,10 +97,9 @@ lxWordIndex::lxWordIndex(const tqvHandle& indexPath, const tqvHandle& archivePat
   archive_ = archive;
 }
 
-lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
-  lxReferenceList all;
+void lxWordIndex::appendReferences(const tqvHandle& itemNumbers, lxReferenceList& all) {
   tqvListObject* numbers = tqvAsList(itemNumbers);
-  if (numbers == nullptr) return all;
+  if (numbers == nullptr) return;
   TQVINT items = tqvCount(archive_);
   for (TQVINT n = 0; n < numbers->count(); ++n) {
     TQVINT item = tqvIntValue(numbers->itemAt(n));
@@ -94,6 +111,11 @@ lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
       all.push_back(tqvIntValue(references->itemAt(r)));
     }
   }
+}
+
+lxReferenceList lxWordIndex::referencesOf(const tqvHandle& itemNumbers) {
+  lxReferenceList all;
+  appendReferences(itemNumbers, all);
   return tidy(std::move(all));
 }
 
@@ -109,12 +131,14 @@ lxReferenceList lxWordIndex::prefix(const std::string& prefix, int32_t (*stop)()
   tqvQuietErrors quiet;
   tqvHandle values = tqvPrefixValues(index_, tqvMakeString(prefix), stop);
   if (stop != nullptr && stop() != 0) interrupted = true;
+  // Gathered whole and sorted once: uniting word by word copied the growing union once
+  // per word, which a short prefix of thousands of words paid dearly.
   lxReferenceList all;
   tqvListObject* lists = tqvAsList(values);
   for (TQVINT i = 0; lists != nullptr && i < lists->count(); ++i) {
-    all = unite(all, referencesOf(lists->itemAt(i)));
+    appendReferences(lists->itemAt(i), all);
   }
-  return all;
+  return tidy(std::move(all));
 }
 
 lxSearchResult lxSearch(lxWordIndex& index, const std::vector<lxQueryTerm>& terms, TQVINT mask,

@@ -55,6 +55,9 @@ class lxWordIndex {
   lxReferenceList prefix(const std::string& prefix, int32_t (*stop)(), bool& interrupted);
 
  private:
+  // The references of the archive items `itemNumbers` names, appended as stored.
+  void appendReferences(const tqvHandle& itemNumbers, lxReferenceList& all);
+  // The same, ascending and without repeats.
   lxReferenceList referencesOf(const tqvHandle& itemNumbers);
 
   tqvHandle index_;

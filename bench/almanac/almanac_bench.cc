@@ -18,6 +18,7 @@
 
 #include "almanac/app/almanac_application.h"
 #include "almanac/catalogue/user_files.h"
+#include "bench/almanac/headless_almanac.h"
 #include "framework/app_window.h"
 #include "framework/forms.h"
 #include "framework/process_entry.h"
@@ -141,22 +142,7 @@ BENCHMARK(WholeProcess)->Unit(benchmark::kMillisecond)->Iterations(50);
 // Changes between the entries' and the atlas' homes, in a started almanac.
 void FormChange(benchmark::State& state) {
   bool fade = state.range(0) != 0;
-  std::string user = userDirectory();  // made by a program of its own, before this one
-  tqvProgramSetup setup;
-  setup.title = lxApplicationTitle();
-  setup.version = lxApplicationVersion();
-  setup.abbreviation = lxApplicationAbbreviation();
-  setup.installLibraries = tqvInstallPrinting;
-  tqvProgram program(setup);
-  program.setBackend(
-      std::make_unique<tqvPlatform::HeadlessBackend>(tqvPlatform::HeadlessOptions{}));
-  auto* app = new AlmanacApplication(tqvHandle());
-  app->setEnvironment("SourceDisk", tqvMakeString(DEMO_DISC));
-  app->setEnvironment("MediaPath", tqvMakeString("Media"));
-  app->setEnvironment("UserDataPath", tqvMakeString(user));
-  tqvServices().initResourceTypes();
-  app->setMainWindow(tqvAppWindow::create(tqvMakeString("bench")));
-  app->Initialize();
+  HeadlessAlmanac almanac(userDirectory());  // made by a program of its own, before this one
   tqvHandle data;
   if (!fade) {
     data = tqvTable(4);

@@ -70,11 +70,6 @@ LATER = "Esta seção está sendo preparada para a próxima edição do disco de
 
 # Section homes: form name, class, file, section picture id, heading, text, ready now.
 HOMES = [
-    ("VerbHForm", "VerbHForm", "VerbHF", "verbetes", "Bem-vindo aos verbetes",
-     "Os verbetes são o coração do almanaque: textos curtos e claros sobre história, "
-     "geografia, ciências, artes, esportes, personalidades e o Brasil. Cada verbete traz "
-     "ligações para outros verbetes, figuras e mapas: basta clicar numa palavra destacada "
-     "para seguir a ligação.", False),
     ("JMidiaHForm", "JMidiaHForm", "JMidiaHF", "midias", "Figuras, gráficos e mapas",
      "Ilustrações, gráficos, bandeiras e mapas do disco, reunidos por assunto. Cada mídia "
      "tem uma legenda e, quando existe, uma ligação para o verbete que fala dela.", False),
@@ -143,16 +138,176 @@ def homes():
         write(file + ".frm", form(name, klass, f"fundo_{picture}.bmp", controls))
 
 
+# The entry viewer's lists: number, name in the title band, colour of that name. The
+# categories come from content/categorias.txt; 6, 7 and 8 are the whole list, an
+# itinerary and a search's results. Each has its own background (painted by lxdisc as
+# fundo_verbete_catN.bmp).
+ENTRY_LISTS = [
+    (0, "História", "(rgb 246 222 196)"),
+    (1, "Geografia", "(rgb 200 240 228)"),
+    (2, "Ciências", "(rgb 228 214 246)"),
+    (3, "Artes", "(rgb 250 212 212)"),
+    (4, "Esportes", "(rgb 208 240 210)"),
+    (5, "Personalidades", "(rgb 250 230 190)"),
+    (6, "Verbetes", "(rgb 214 226 250)"),
+    (7, "Roteiros", "(rgb 200 238 238)"),
+    (8, "Busca", "(rgb 222 228 236)"),
+    (9, "Brasil", "(rgb 250 240 170)"),
+]
+PANEL = "(rgb 251 248 241)"
+
+
+def title_band(section_name=""):
+    """The category label and the item's name in the title band."""
+    return [
+        f'(control ("Class" "StaticText") ("Name" "SCategName") ("TextRegion" (rect 56 52 144 32))\n'
+        f'                 ("Text" {q(section_name)}) ("Font" (font "Arial" 11 "bold"))'
+        f' ("Foreground Color" (rgb 214 226 250)) ("VAlign" 1))',
+        '(control ("Class" "StaticText") ("Name" "ItemName") ("TextRegion" (rect 216 50 396 36))\n'
+        '                 ("Text" "") ("Font" (font "Arial" 16 "bold")) ("Foreground Color" (rgb 255 255 255))'
+        ' ("VAlign" 1))',
+    ]
+
+
+def text_view(name, x, y, w, h, font='(font "Times New Roman" 12 0)', extra=""):
+    return (f'(control ("Class" "TextView") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} {w} {h}))\n'
+            f'                 ("Font" {font}) ("HotSpotColor" (rgb 31 58 147))'
+            f' ("BackgroundColor" {PANEL}){extra})')
+
+
+def notice(name, body):
+    """A notice shown over the text while a copy or a print runs."""
+    return (f'(control ("Class" "StaticText") ("Name" {q(name)}) ("TextRegion" (rect 200 212 240 56))\n'
+            f'                 ("Text" {q(body)}) ("Font" (font "Arial" 14 "bold")) ("Align" 1) ("VAlign" 1)'
+            f' ("Foreground Color" (rgb 255 255 255)) ("Background Color" (rgb 31 58 147)) ("Hidden" true))')
+
+
+PRINT_ATTRIBUTES = ('\n      ("PrintAttributes" (table ("TitleFont" (font "Arial" 16 "bold"))'
+                    ' ("Footer" "Zazuzadov Lumbra 98 - Verbetes") ("LeftIdent" 0) ("RightIdent" 0)))')
+
+
 def entry_viewer():
+    controls = bar("verbetes") + title_band()
+    controls.append(text_view("Texto", 32, 104, 576, 286))
+    controls.append(text_view("VejaTambém", 32, 394, 576, 30, '(font "Arial" 10 0)',
+                              ' ("SometimesShowScroll" true)'))
+    controls.append(picture_button("Previous", "anterior", 32, 428, ' ("Help" "Verbete anterior")'))
+    controls.append(picture_button("Next", "proximo", 136, 428, ' ("Help" "Próximo verbete")'))
+    controls.append(picture_button("Copiar", "copiar", 408, 428,
+                                   ' ("Help" "Copia o verbete para a área de transferência")'))
+    controls.append(picture_button("Imprimir", "imprimir", 512, 428, ' ("Help" "Imprime o verbete")'))
+    controls.append(notice("Copiando", "Copiando..."))
+    controls.append(notice("Imprimindo", "Imprimindo..."))
+    themes = "".join(f'\n      ("Cat{n} BkImage" "fundo_verbete_cat{n}.bmp") ("Cat{n} TxColor" {colour})'
+                     for n, _, colour in ENTRY_LISTS)
+    names = {n: name for n, name, _ in ENTRY_LISTS}
+    categories = " ".join(q(names.get(n, "")) for n in range(max(names) + 1))
+    write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbete_cat6.bmp", controls,
+                               '\n      ("TabStopList" (list "Texto" "Previous" "Next" "Copiar" "Imprimir"))'
+                               + themes + f'\n      ("MCategs" (list {categories}))' + PRINT_ATTRIBUTES))
+
+
+# The first viewers of media and atlas items: the item's picture and text.
+ITEM_VIEWERS = [
+    ("MidiasForm", "MidiForm", "midias", "Mídias"),
+    ("AtlasForm", "AtlasFrm", "atlas", "Atlas"),
+]
+
+
+def item_viewers():
+    for name, file, section, label in ITEM_VIEWERS:
+        controls = bar(section) + title_band(label)
+        controls.append(text_view("Texto", 32, 104, 576, 350))
+        write(file + ".frm", form(name, name, f"fundo_visor_{section}.bmp", controls,
+                                  '\n      ("TabStopList" (list "Texto"))'))
+
+
+def tile_button(name, picture, x, y, help_text):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 184 100))\n'
+            f'                 ("Image" "tile_{picture}.bmp") ("PressedImage" "tile_{picture}_p.bmp")'
+            f' ("Help" {q(help_text)}))')
+
+
+def entries_home():
+    """The entries home: the index, the itineraries and the highlights menu."""
     controls = bar("verbetes")
-    controls.append(text("Titulo", 40, 104, 560, 28, "", 16, True))
-    controls.append(
-        '(control ("Class" "TextView") ("Name" "Texto") ("Hot Spot" (rect 32 136 576 280))\n'
-        '                 ("Font" (font "Times New Roman" 12 0)) ("HotSpotColor" (rgb 31 58 147)))')
-    controls.append(picture_button("Anterior", "anterior", 32, 426))
-    controls.append(picture_button("Proximo", "proximo", 136, 426))
-    write("VrbtForm.frm", form("VerbeteForm", "VerbeteForm", "fundo_verbetes.bmp", controls,
-                               '\n      ("TabStopList" (list "Texto" "Anterior" "Proximo"))'))
+    controls.append(text("Subtitulo", 40, 108, 560, 28, "Bem-vindo aos verbetes", 16, True))
+    controls.append(text("Texto", 40, 140, 560, 64,
+                         "Os verbetes são o coração do almanaque: textos curtos e claros sobre "
+                         "história, geografia, ciências, artes, esportes, personalidades e o "
+                         "Brasil. Clique numa palavra destacada de um verbete para seguir a "
+                         "ligação.", 11))
+    controls.append(tile_button("Indice", "indice", 40, 216, "Todos os verbetes, de A a Z"))
+    controls.append(tile_button("Roteiros", "roteiros", 228, 216, "Seus roteiros de leitura"))
+    controls.append(tile_button("PopUpX", "destaques", 416, 216, "Uma seleção de verbetes"))
+    for x, key, title, body in (
+            (40, "Indice", "Índice",
+             "Todos os verbetes em ordem alfabética. Tecle uma letra para saltar."),
+            (228, "Roteiros", "Roteiros", "Listas de verbetes que você monta no menu do "
+                                          "Marcador ou guarda a partir de uma busca."),
+            (416, "Destaques", "Destaques", "Uma seleção de verbetes para começar a explorar.")):
+        controls.append(text("Sobre" + key, x, 324, 184, 18, title, 11, True))
+        controls.append(text("Dica" + key, x, 344, 184, 72, body, 10, False, SOFT))
+    write("VerbHF.frm", form("VerbHForm", "VerbHForm", "fundo_verbetes.bmp", controls,
+                             '\n      ("SectionMenu" "VerbetesDestaques") ("SectionNameX" 416)'
+                             ' ("SectionNameY" 236)\n      ("SectionName Image" "menu_destaques.bmp")'
+                             '\n      ("TabStopList" (list "Indice" "Roteiros" "PopUpX"))'))
+
+
+def list_box(name, x, y, w, h, klass="ListBox", extra=""):
+    return (f'(control ("Class" {q(klass)}) ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} {w} {h}))\n'
+            f'                 ("Font" (font "Arial" 11 0)) ("Row Height" 20){extra})')
+
+
+def wide_button(name, picture, x, y, help_text):
+    return (f'(control ("Class" "Button") ("Name" {q(name)}) ("Hot Spot" (rect {x} {y} 114 28))\n'
+            f'                 ("Image" "bt_{picture}.bmp") ("PressedImage" "bt_{picture}_p.bmp")'
+            f' ("DisabledImage" "bt_{picture}_d.bmp") ("Help" {q(help_text)}))')
+
+
+def entries_dialogs():
+    """The index of the entries and the itinerary dialogs."""
+    dialog("VerbetesDlg", "ListasDlg", "VerbList", "dlg_indice.bmp", 360, 400, [
+        text("Legenda", 16, 44, 328, 32,
+             "Tecle a primeira letra para saltar. Clique duas vezes num verbete para lê-lo.",
+             10, False, SOFT),
+        list_box("Lista", 16, 80, 328, 264, "LXListBox", ' ("dbID" 0)'),
+        picture_button("Ok", "abrir", 144, 356),
+        picture_button("Fechar", "fechar", 248, 356),
+    ], '\n      ("TabStopList" (list "Lista" "Ok" "Fechar"))')
+    dialog("VBCRDialog", "VBCRDialog", "VBCRDlg", "dlg_roteiros.bmp", 520, 380, [
+        text("Aviso", 16, 44, 488, 34, "", 10, False, SOFT),
+        text("TituloRoteiros", 16, 82, 236, 18, "Seus roteiros", 10, True),
+        text("TituloVerbetes", 268, 82, 236, 18, "Verbetes do roteiro", 10, True),
+        list_box("Roteiros", 16, 102, 236, 200),
+        list_box("Verbetes", 268, 102, 236, 200),
+        wide_button("Incluir Roteiro", "incluir_roteiro", 16, 308, "Cria um roteiro novo"),
+        wide_button("Excluir Roteiro", "excluir_roteiro", 138, 308, "Apaga o roteiro escolhido"),
+        wide_button("Incluir Verbete", "incluir_verbete", 268, 308,
+                    "Põe o verbete atual no roteiro"),
+        wide_button("Excluir Verbete", "excluir_verbete", 390, 308,
+                    "Tira do roteiro o verbete escolhido"),
+        picture_button("Ok", "ok", 304, 344),
+        picture_button("Cancelar", "cancelar", 408, 344),
+    ], '\n      ("TabStopList" (list "Roteiros" "Verbetes" "Incluir Roteiro" "Incluir Verbete"'
+       ' "Ok" "Cancelar"))')
+    dialog("VBDialogHF", "VBDialogHF", "VBDlgHF", "dlg_meus_roteiros.bmp", 480, 340, [
+        text("Aviso", 16, 42, 448, 34, "Escolha um roteiro e clique duas vezes num verbete.",
+             10, False, SOFT),
+        text("TituloRoteiros", 16, 78, 176, 18, "Roteiros", 10, True),
+        text("TituloVerbetes", 200, 78, 264, 18, "Verbetes", 10, True),
+        list_box("Roteiros", 16, 98, 176, 190),
+        list_box("VBListBox", 200, 98, 264, 190),
+        picture_button("Ok", "abrir", 264, 300),
+        picture_button("Fechar", "fechar", 368, 300),
+    ], '\n      ("TabStopList" (list "Roteiros" "VBListBox" "Ok" "Fechar"))')
+    dialog("NomeRoteiroDlg", "NomeRoteiroDlg", "VBNomRot", "dlg_nome_roteiro.bmp", 360, 170, [
+        text("Pergunta", 16, 46, 328, 20, "Que nome vai ter o novo roteiro?", 11),
+        '(control ("Class" "TextField") ("Name" "Nome") ("Hot Spot" (rect 16 72 328 28))\n'
+        '                 ("Font" (font "Arial" 12 0)))',
+        picture_button("Fechar", "ok", 144, 126),
+        picture_button("Cancelar", "cancelar", 248, 126),
+    ], '\n      ("TabStopList" (list "Nome" "Fechar" "Cancelar"))')
 
 
 def dialog(name, klass, file, picture, width, height, controls, extra=""):
@@ -258,7 +413,10 @@ def intro():
 if __name__ == "__main__":
     main_form()
     homes()
+    entries_home()
+    entries_dialogs()
     entry_viewer()
+    item_viewers()
     dialogs()
     credits()
     intro()

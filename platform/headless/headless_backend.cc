@@ -206,6 +206,11 @@ BoxAnswer HeadlessBackend::messageBox(std::string_view text, std::string_view ca
   return answer;
 }
 
+void HeadlessBackend::setClipboardText(std::string_view text) {
+  clipboard_ = std::string(text);
+  transcriptLine("clipboard " + oneLine(clipboard_));
+}
+
 AudioOutput& HeadlessBackend::audio() {
   if (audio_ == nullptr) {
     audio_ = makeNullAudioOutput([this](const std::string& line) { transcriptLine(line); });

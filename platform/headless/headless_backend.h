@@ -73,7 +73,8 @@ class HeadlessBackend : public Backend {
   BoxAnswer messageBox(std::string_view text, std::string_view caption, BoxKind kind) override;
   // The null output; what it is asked to play goes to the transcript ("audio ..." lines).
   AudioOutput& audio() override;
-  void setClipboardText(std::string_view text) override { clipboard_ = std::string(text); }
+  // Keeps the text and writes "clipboard TEXT" (on one line) to the transcript.
+  void setClipboardText(std::string_view text) override;
   std::string clipboardText() override { return clipboard_; }
   // Writes "open PATH" to the transcript.
   bool openDocument(const std::string& pathOrAddress) override {

@@ -68,6 +68,7 @@ class Search : public AlmanacDiscTest {
     AlmanacDiscTest::SetUp();
     ASSERT_TRUE(lxWriteWordIndex(S(discPath("KeyWord.idx")), S(discPath("KeyWord.dat")),
                                  {{"brasil", {E(1), E(2)}},
+                                  {"brasileiro", {E(0), E(2)}},
                                   {"bandeira", {E(2), M(5)}},
                                   {"astronomia", {E(3)}},
                                   {"astros", {E(4), A(7)}},
@@ -88,6 +89,7 @@ TEST_F(Search, TermsIntersectPrefixesUniteAndTheFilterKeepsSections) {
       {"BRASIL", LX_ALL_SECTIONS, {E(1), E(2)}},
       {"brasil bandeira", LX_ALL_SECTIONS, {E(2)}},
       {"astro*", LX_ALL_SECTIONS, {E(3), E(4), A(7)}},
+      {"brasil*", LX_ALL_SECTIONS, {E(0), E(1), E(2)}},
       {"astro* sol", LX_ALL_SECTIONS, {E(3), E(4)}},
       {"(sol astros)", LX_ALL_SECTIONS, {E(4)}},
       {"brasil xyzzy", LX_ALL_SECTIONS, {E(1), E(2)}},

@@ -8,6 +8,9 @@
 #                        demo disc, @DEMO@ the almanac's
 #   #! file NAME         a file that must exist in the shots directory afterwards
 #   #! holds NAME REGEX  that file exists and some part of it matches
+#   #! user NAME TEXT    the user directory holds the file NAME with TEXT before the run
+#   #! restart           the lines after it run as a second session of the program, on
+#                        the same user directory, once the first has ended with status 0
 # Called with -DLX98=<program> -DSCRIPT=<session file> -DWORK=<scratch directory>
 # -DDISC=<the framework's demo disc> -DDEMO=<the almanac's demo disc, built by lxdisc>.
 
@@ -44,14 +47,42 @@ foreach(line IN LISTS lines)
       list(APPEND files "${value}")
     elseif(key STREQUAL "holds")
       list(APPEND holds "${value}")
+    elseif(key STREQUAL "user")
+      string(REGEX MATCH "^([^ ]+) (.*)$" parts "${value}")
+      file(WRITE ${WORK}/user/${CMAKE_MATCH_1} "${CMAKE_MATCH_2}")
     else()
       message(FATAL_ERROR "${SCRIPT}: unknown expectation '#! ${key}'")
     endif()
   endif()
 endforeach()
 
+# A "#! restart" line splits the script into two runs of the program.
+set(problems)
+set(script ${SCRIPT})
+file(READ ${SCRIPT} whole)
+string(FIND "${whole}" "\n#! restart\n" split)
+if(split GREATER -1)
+  string(SUBSTRING "${whole}" 0 ${split} first)
+  math(EXPR rest "${split} + 12")
+  string(SUBSTRING "${whole}" ${rest} -1 second)
+  file(WRITE ${WORK}/first.txt "${first}\n")
+  file(WRITE ${WORK}/second.txt "${second}")
+  execute_process(
+    COMMAND ${LX98} --headless --script ${WORK}/first.txt --shots ${WORK}
+            --user-dir ${WORK}/user ${extra_args}
+    WORKING_DIRECTORY ${WORK}
+    RESULT_VARIABLE first_result
+    OUTPUT_VARIABLE first_out
+    ERROR_VARIABLE first_err
+    TIMEOUT 60)
+  if(NOT first_result STREQUAL 0)
+    list(APPEND problems "the run before the restart ended with ${first_result}:\n${first_out}${first_err}")
+  endif()
+  set(script ${WORK}/second.txt)
+endif()
+
 execute_process(
-  COMMAND ${LX98} --headless --script ${SCRIPT} --shots ${WORK} --user-dir ${WORK}/user
+  COMMAND ${LX98} --headless --script ${script} --shots ${WORK} --user-dir ${WORK}/user
           ${extra_args}
   WORKING_DIRECTORY ${WORK}
   RESULT_VARIABLE result
@@ -59,7 +90,6 @@ execute_process(
   ERROR_VARIABLE err
   TIMEOUT 60)
 
-set(problems)
 if(NOT result STREQUAL status)
   list(APPEND problems "exit status ${result}, expected ${status}")
 endif()

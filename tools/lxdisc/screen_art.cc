@@ -238,6 +238,42 @@ const Icon kQuiz = [](cairo_t* cr, double x, double y, double s) {
   kHelp(cr, x + s * 0.2, y + s * 0.2, s * 0.6);
 };
 
+const Icon kAlphabet = [](cairo_t* cr, double x, double y, double s) {
+  cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_size(cr, s * 0.5);
+  cairo_move_to(cr, x + s * 0.02, y + s * 0.5);
+  cairo_show_text(cr, "A");
+  cairo_move_to(cr, x + s * 0.5, y + s * 0.95);
+  cairo_show_text(cr, "Z");
+  strokeWidth(cr, s);
+  cairo_move_to(cr, x + s * 0.3, y + s * 0.62);
+  cairo_line_to(cr, x + s * 0.62, y + s * 0.3);
+  cairo_stroke(cr);
+};
+// A route: stops joined by a winding path.
+const Icon kRoute = [](cairo_t* cr, double x, double y, double s) {
+  strokeWidth(cr, s);
+  cairo_move_to(cr, x + s * 0.15, y + s * 0.82);
+  cairo_curve_to(cr, x + s * 0.6, y + s * 0.9, x + s * 0.2, y + s * 0.45, x + s * 0.55,
+                 y + s * 0.5);
+  cairo_curve_to(cr, x + s * 0.9, y + s * 0.55, x + s * 0.5, y + s * 0.15, x + s * 0.85,
+                 y + s * 0.18);
+  cairo_stroke(cr);
+  const double stops[][2] = {{0.15, 0.82}, {0.55, 0.5}, {0.85, 0.18}};
+  for (const auto& stop : stops) {
+    cairo_arc(cr, x + s * stop[0], y + s * stop[1], s * 0.1, 0, 2 * M_PI);
+    cairo_fill(cr);
+  }
+};
+const Icon kStar = [](cairo_t* cr, double x, double y, double s) {
+  for (int i = 0; i < 10; ++i) {
+    double angle = -M_PI / 2 + i * M_PI / 5, r = (i % 2 == 0 ? 0.46 : 0.19) * s;
+    cairo_line_to(cr, x + s * 0.5 + r * std::cos(angle), y + s * 0.52 + r * std::sin(angle));
+  }
+  cairo_close_path(cr);
+  cairo_fill(cr);
+};
+
 struct Section {
   const char* id;     // file names
   const char* title;  // UTF-8
@@ -372,6 +408,36 @@ void background(cairo_t* cr, const Section& s, unsigned seed) {
   cairo_fill(cr);
 }
 
+// A viewer's screen: the section's menu band, a title band whose left chip, in the
+// list's colour, carries its icon (the viewer writes the list's name beside it and the
+// item's name on the band), and the content panel edged in the list's colour.
+void viewerBackground(cairo_t* cr, const Section& s, const Rgb& list, const Icon& icon,
+                      unsigned seed) {
+  Rgb c = hex(s.colour);
+  gradient(cr, c.mix(list, 0.35), 640, 480);
+  motif(cr, 640, 480, seed);
+  source(cr, c.mix(kBlack, 0.55));
+  cairo_rectangle(cr, 0, 0, 640, 40);
+  cairo_fill(cr);
+  source(cr, list.mix(kWhite, 0.5), 0.7);
+  cairo_rectangle(cr, 0, 40, 640, 2);
+  cairo_fill(cr);
+  source(cr, kBlack, 0.22);
+  roundRect(cr, 16, 48, 608, 40, 8);
+  cairo_fill(cr);
+  source(cr, list.mix(kBlack, 0.2));
+  roundRect(cr, 16, 48, 188, 40, 8);
+  cairo_fill(cr);
+  source(cr, kWhite, 0.95);
+  icon(cr, 26, 56, 24);
+  source(cr, hex(0xFBF8F1), 0.97);
+  roundRect(cr, 16, 96, 608, 368, 10);
+  cairo_fill(cr);
+  source(cr, list, 0.9);
+  cairo_rectangle(cr, 16, 96, 6, 368);
+  cairo_fill(cr);
+}
+
 void button(cairo_t* cr, const Rgb& c, const Icon& icon, const char* label, int w, int h,
             bool pressed) {
   Rgb shade = pressed ? c.mix(kBlack, 0.35) : c.mix(kBlack, 0.1);
@@ -387,14 +453,15 @@ void button(cairo_t* cr, const Rgb& c, const Icon& icon, const char* label, int 
   text(cr, label, w / 2.0 + shift, h - 5 + shift, 10, false, kWhite);
 }
 
-void labelButton(cairo_t* cr, const Rgb& c, const char* label, int w, int h, bool pressed) {
+void labelButton(cairo_t* cr, const Rgb& c, const char* label, int w, int h, bool pressed,
+                 double size = 13) {
   source(cr, hex(0xFBF8F1));
   cairo_paint(cr);
   Rgb shade = pressed ? c.mix(kBlack, 0.3) : c;
   face(cr, 1, w, h, 7, shade.mix(kWhite, pressed ? 0.05 : 0.2), shade);
   cairo_new_path(cr);
   double d = pressed ? 1 : 0;
-  text(cr, label, w / 2.0 + d, h / 2.0 + 5 + d, 13, true, kWhite);
+  text(cr, label, w / 2.0 + d, h / 2.0 + size * 0.38 + d, size, true, kWhite);
 }
 
 void tile(cairo_t* cr, const Section& s, int w, int h, bool pressed) {
@@ -453,6 +520,64 @@ void intro(cairo_t* cr) {
   text(cr, "Clique ou tecle Enter para começar", 320, 448, 12, false, hex(0xC9C9D9));
 }
 
+// The entries home's tiles, the itinerary dialogs' buttons and the highlights menu.
+void entriesArt(Painter& painter) {
+  const Section tiles[] = {{"indice", "Índice A–Z", 0x1F3A93, kAlphabet},
+                           {"roteiros", "Roteiros", 0x1E7F6E, kRoute},
+                           {"destaques", "Destaques", 0xB86E00, kStar}};
+  for (const Section& s : tiles) {
+    for (bool pressed : {false, true}) {
+      painter.paint(std::string("tile_") + s.id + (pressed ? "_p" : "") + ".bmp", 184, 100,
+                    [&](cairo_t* cr) { tile(cr, s, 184, 100, pressed); });
+    }
+  }
+  const struct {
+    const char* id;
+    const char* label;
+    unsigned colour;
+  } wide[] = {{"incluir_roteiro", "Novo roteiro", 0x1E7F6E},
+              {"excluir_roteiro", "Apagar roteiro", 0xA4161A},
+              {"incluir_verbete", "Incluir verbete", 0x1F3A93},
+              {"excluir_verbete", "Tirar verbete", 0x6B2D5C}};
+  for (bool pressed : {false, true}) {
+    painter.paint(std::string("bt_abrir") + (pressed ? "_p" : "") + ".bmp", 96, 28,
+                  [&](cairo_t* cr) { labelButton(cr, hex(0x1F3A93), "Abrir", 96, 28, pressed); });
+  }
+  for (const auto& l : wide) {
+    int w = 114;
+    for (bool pressed : {false, true}) {
+      painter.paint(
+          std::string("bt_") + l.id + (pressed ? "_p" : "") + ".bmp", w, 28,
+          [&](cairo_t* cr) { labelButton(cr, hex(l.colour), l.label, w, 28, pressed, 11.5); });
+    }
+    // Disabled: the same label, faded into the panel.
+    painter.paint(std::string("bt_") + l.id + "_d.bmp", w, 28, [&](cairo_t* cr) {
+      labelButton(cr, hex(l.colour).mix(hex(0xFBF8F1), 0.6), l.label, w, 28, false, 11.5);
+    });
+  }
+  const struct {
+    const char* file;
+    int w, h;
+    const char* title;
+  } dialogs[] = {{"dlg_indice.bmp", 360, 400, "Índice dos verbetes"},
+                 {"dlg_roteiros.bmp", 520, 380, "Roteiros"},
+                 {"dlg_meus_roteiros.bmp", 480, 340, "Meus roteiros"},
+                 {"dlg_nome_roteiro.bmp", 360, 170, "Novo roteiro"}};
+  for (const auto& d : dialogs) {
+    painter.paint(d.file, d.w, d.h, [&](cairo_t* cr) { dialog(cr, d.w, d.h, d.title); });
+  }
+  // The highlights menu is drawn over a warm card with the section's stripe.
+  painter.paint("menu_destaques.bmp", 224, 320, [](cairo_t* cr) {
+    linearSource(cr, 0, 320, hex(0xFBF8F1), hex(0xF1E6CC));
+    cairo_paint(cr);
+    source(cr, hex(0x1F3A93));
+    cairo_rectangle(cr, 0, 0, 4, 320);
+    cairo_fill(cr);
+    source(cr, hex(0x1F3A93), 0.06);
+    kBook(cr, 96, 190, 120);
+  });
+}
+
 }  // namespace
 
 int paintScreenArt(const fs::path& media, const fs::path& stamp) {
@@ -467,6 +592,28 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
       painter.paint(std::string("tile_") + s.id + (pressed ? "_p" : "") + ".bmp", 184, 100,
                     [&](cairo_t* cr) { tile(cr, s, 184, 100, pressed); });
     }
+  }
+  // The entry viewer's lists (categories, the whole list, itineraries, search results)
+  // and the first media and atlas viewers.
+  const Section& entries = sections()[0];
+  const struct {
+    int number;
+    unsigned colour;
+    Icon icon;
+  } lists[] = {{0, 0x8A4B1C, kClock},   {1, 0x1E7F6E, kGlobe},    {2, 0x5B2C83, kBulb},
+               {3, 0xA4161A, kPicture}, {4, 0x2E8B3A, kQuiz},     {5, 0xB86E00, kBook},
+               {6, 0x1F3A93, kBook},    {7, 0x0F7C80, kBookmark}, {8, 0x3E4C59, kSearch},
+               {9, 0x1B7A3A, kHome}};
+  for (const auto& l : lists) {
+    painter.paint(
+        "fundo_verbete_cat" + std::to_string(l.number) + ".bmp", 640, 480,
+        [&](cairo_t* cr) { viewerBackground(cr, entries, hex(l.colour), l.icon, 40 + l.number); });
+  }
+  for (const Section& s : sections()) {
+    std::string id = s.id;
+    if (id != "midias" && id != "atlas") continue;
+    painter.paint("fundo_visor_" + id + ".bmp", 640, 480,
+                  [&](cairo_t* cr) { viewerBackground(cr, s, hex(s.colour), s.icon, 60); });
   }
   for (const Section& s : sections()) {
     for (const Action& a : barActions()) {
@@ -492,13 +639,16 @@ int paintScreenArt(const fs::path& media, const fs::path& stamp) {
                 {"salvar", "Salvar", 0x6B6F80},
                 {"avancado", "Avançado", 0x6B6F80},
                 {"anterior", "Anterior", 0x1F3A93},
-                {"proximo", "Próximo", 0x1F3A93}};
+                {"proximo", "Próximo", 0x1F3A93},
+                {"copiar", "Copiar", 0x1F3A93},
+                {"imprimir", "Imprimir", 0x1F3A93}};
   for (const auto& l : labels) {
     for (bool pressed : {false, true}) {
       painter.paint(std::string("bt_") + l.id + (pressed ? "_p" : "") + ".bmp", 96, 28,
                     [&](cairo_t* cr) { labelButton(cr, hex(l.colour), l.label, 96, 28, pressed); });
     }
   }
+  entriesArt(painter);
   painter.paint("abertura.bmp", 640, 480, intro);
   const struct {
     const char* file;

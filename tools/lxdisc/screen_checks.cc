@@ -7,6 +7,7 @@
 #include <string>
 
 #include "almanac/app/almanac_classes.h"
+#include "almanac/itineraries/entries_home.h"
 #include "almanac/navigation/barra_menu_form.h"
 #include "controls/menu_table.h"
 #include "storage/notation.h"
@@ -111,10 +112,14 @@ void checkScreens(const fs::path& content) {
       if (klass == "MainForm") {
         if (const char* home = lxMainButtonTarget(control_name)) leads.push_back(home);
       }
+      if (const char* lead = lxEntriesScreenLead(klass, control_name)) leads.push_back(lead);
       if (!lxHasMenuBar(klass)) continue;
       if (control_name == "MainHome") leads.push_back("MainForm");
       if (control_name == "Historico") leads.push_back("HistoryDlg");
       if (control_name == "Sair") leads.push_back("QuitDlg");
+      if (control_name == "Busca") leads.push_back("BuscaDialog");
+      // The bookmarks menu's "Roteiros" runs the itineraries editor.
+      if (control_name == "Marcador") leads.push_back("VBCRDialog");
       if (control_name == "Zazuzadov" || control_name == "Ajuda") {
         leads.push_back("PopUpMenu");
         const char* menu = control_name == "Ajuda" ? "AjudaMenu"

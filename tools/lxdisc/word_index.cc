@@ -1,11 +1,11 @@
 // The disc's word index.
 #include "tools/lxdisc/word_index.h"
 
-#include <cctype>
 #include <map>
 #include <set>
 
 #include "almanac/search/query.h"
+#include "almanac/search/visible_text.h"
 #include "almanac/search/word_index.h"
 #include "values/cp1252.h"
 #include "values/string.h"
@@ -13,35 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace lxdisc {
-
-std::string rtfVisibleText(const std::string& rtf) {
-  std::string text;
-  for (size_t i = 0; i < rtf.size(); ++i) {
-    char c = rtf[i];
-    if (c == '{' || c == '}') {
-      text += ' ';
-    } else if (c != '\\') {
-      text += c;
-    } else if (i + 1 < rtf.size() && rtf[i + 1] == '{') {
-      // A link's target runs to "\}" and is not shown.
-      size_t end = rtf.find("\\}", i + 2);
-      i = end == std::string::npos ? rtf.size() : end + 1;
-      text += ' ';
-    } else if (i + 1 < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
-      size_t j = i + 1;
-      while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) ++j;
-      if (j < rtf.size() && rtf[j] == '-') ++j;
-      while (j < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[j]))) ++j;
-      if (j < rtf.size() && rtf[j] == ' ') ++j;
-      i = j - 1;
-      text += ' ';
-    } else if (i + 1 < rtf.size()) {
-      ++i;  // an escaped character stands for itself
-      text += rtf[i] == '\\' ? '\\' : ' ';
-    }
-  }
-  return text;
-}
 
 namespace {
 
@@ -57,12 +28,12 @@ void writeWordIndex(const Disc& disc, const fs::path& media) {
   for (const Entry& e : disc.entries) {
     int32_t reference = lxReference(LX_SECTION_ENTRIES, e.id);
     addWords(words, e.title, reference);
-    addWords(words, rtfVisibleText(e.body), reference);
+    addWords(words, lxRtfVisibleText(e.body), reference);
   }
   for (const Medium& m : disc.media) {
     int32_t reference = lxReference(LX_SECTION_MEDIA, m.id);
     addWords(words, m.title + " " + m.title2, reference);
-    addWords(words, rtfVisibleText(m.caption), reference);
+    addWords(words, lxRtfVisibleText(m.caption), reference);
   }
   for (const Map& m : disc.maps) {
     addWords(words, m.title + " " + m.capital + " " + m.language + " " + m.currency,

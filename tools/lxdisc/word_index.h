@@ -4,15 +4,10 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 
 #include "tools/lxdisc/disc_model.h"
 
 namespace lxdisc {
-
-// The visible text of an RTF fragment (UTF-8): control words, groups' braces and link
-// targets ("\{kind:target\}") left out.
-std::string rtfVisibleText(const std::string& rtf);
 
 void writeWordIndex(const Disc& disc, const std::filesystem::path& media);
 

@@ -1,0 +1,20 @@
+; VBDialogHF: written by content/tools/telas.py
+(form ("Class" "VBDialogHF") ("Name" "VBDialogHF") ("Dialog" true)
+      ("Background Image" "dlg_meus_roteiros.bmp") ("Origin X" 80) ("Origin Y" 70)
+      ("TabStopList" (list "Roteiros" "VBListBox" "Ok" "Fechar"))
+      ("Control List"
+       (list
+        (control ("Class" "StaticText") ("Name" "Aviso") ("TextRegion" (rect 16 42 448 34))
+                 ("Text" "Escolha um roteiro e clique duas vezes num verbete.") ("Font" (font "Arial" 10 0)) ("Foreground Color" (rgb 96 99 120)))
+        (control ("Class" "StaticText") ("Name" "TituloRoteiros") ("TextRegion" (rect 16 78 176 18))
+                 ("Text" "Roteiros") ("Font" (font "Arial" 10 "bold")) ("Foreground Color" (rgb 43 45 66)))
+        (control ("Class" "StaticText") ("Name" "TituloVerbetes") ("TextRegion" (rect 200 78 264 18))
+                 ("Text" "Verbetes") ("Font" (font "Arial" 10 "bold")) ("Foreground Color" (rgb 43 45 66)))
+        (control ("Class" "ListBox") ("Name" "Roteiros") ("Hot Spot" (rect 16 98 176 190))
+                 ("Font" (font "Arial" 11 0)) ("Row Height" 20))
+        (control ("Class" "ListBox") ("Name" "VBListBox") ("Hot Spot" (rect 200 98 264 190))
+                 ("Font" (font "Arial" 11 0)) ("Row Height" 20))
+        (control ("Class" "Button") ("Name" "Ok") ("Hot Spot" (rect 264 300 96 28))
+                 ("Image" "bt_abrir.bmp") ("PressedImage" "bt_abrir_p.bmp"))
+        (control ("Class" "Button") ("Name" "Fechar") ("Hot Spot" (rect 368 300 96 28))
+                 ("Image" "bt_fechar.bmp") ("PressedImage" "bt_fechar_p.bmp")))))
