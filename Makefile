@@ -1,11 +1,14 @@
 # Wrappers around the CMake presets. `make test` is what CI runs.
-.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep release run disc screenshot clean format coverage
+.PHONY: all deps test build bench fuzz fuzz-smoke fuzz-long fuzz-keep soak release run disc screenshot clean format coverage
 
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 FUZZ_LONG_SECONDS ?= 3600
 FUZZ_TIMEOUT ?= 5
 FUZZ_KEEP ?= 10
+SOAK_MUTANTS ?= 3000
+SOAK_SEED ?=
+SOAK_JOBS ?= $(JOBS)
 
 all: build
 
@@ -62,6 +65,15 @@ fuzz-long: fuzz
 # most coverage.
 fuzz-keep: fuzz
 	./scripts/fuzz-keep.sh build/fuzz/fuzz $(FUZZ_KEEP) build/fuzz-long
+
+# The almanac of the test build on SOAK_MUTANTS damaged copies of the demo disc, one file
+# damaged in each (random seed unless SOAK_SEED is given); prints the outcomes per file
+# kind and keeps each crash and hang under build/soak/findings/ (move them to
+# tests/corpus/damaged/ with the fix).
+soak: build
+	nice -n 10 python3 scripts/damage.py run --lx98 build/dev/almanac/app/lx98 \
+	  --disc build/dev/demo-disc --work build/soak --mutants $(SOAK_MUTANTS) \
+	  --jobs $(SOAK_JOBS) $(if $(SOAK_SEED),--seed $(SOAK_SEED))
 
 # Line coverage of the libraries (tests, benchmarks and fuzzers left out): the summary on
 # standard output, the detailed report in build/coverage/html/index.html.

@@ -8,6 +8,7 @@
 #include "media/drawing_surface.h"
 #include "media/media_services.h"
 #include "media/text_drawing.h"
+#include "values/convert.h"
 #include "values/font.h"
 #include "values/string.h"
 
@@ -29,11 +30,21 @@ tqvPainter::~tqvPainter() {
   cairo_destroy(cr_);
   cairo_surface_flush(surface_->cairoSurface());
   if (!touched_) return;
-  auto left = static_cast<TQVINT>(std::floor(left_)) - 1;
-  auto top = static_cast<TQVINT>(std::floor(top_)) - 1;
-  auto right = static_cast<TQVINT>(std::ceil(right_)) + 1;
-  auto bottom = static_cast<TQVINT>(std::ceil(bottom_)) + 1;
-  surface_->changed(left + originX_, top + originY_, right - left, bottom - top);
+  // What was drawn may reach past the 32-bit range when its geometry came from content.
+  TQVINT left = tqvSaturatingAdd(tqvTruncate(std::floor(left_)), -1);
+  TQVINT top = tqvSaturatingAdd(tqvTruncate(std::floor(top_)), -1);
+  TQVINT right = tqvSaturatingAdd(tqvTruncate(std::ceil(right_)), 1);
+  TQVINT bottom = tqvSaturatingAdd(tqvTruncate(std::ceil(bottom_)), 1);
+  surface_->changed(atX(left), atY(top), tqvSaturatingSub(right, left),
+                    tqvSaturatingSub(bottom, top));
+}
+
+TQVINT tqvPainter::atX(TQVINT x) const {
+  return tqvSaturatingAdd(x, originX_);
+}
+
+TQVINT tqvPainter::atY(TQVINT y) const {
+  return tqvSaturatingAdd(y, originY_);
 }
 
 void tqvPainter::touch(double left, double top, double right, double bottom) {
@@ -126,17 +137,16 @@ void tqvPainter::image(const tqvHandle& image, TQVINT x, TQVINT y, TQVINT width,
                        TQVINT sourceX, TQVINT sourceY, const tqvHandle& mask) {
   if (surface_ == nullptr) return;
   // Images draw through the surface, which sends their rectangle to the screen itself.
-  surface_->drawImage(image, x + originX_, y + originY_, width, height, sourceX, sourceY, mask);
+  surface_->drawImage(image, atX(x), atY(y), width, height, sourceX, sourceY, mask);
 }
 
 void tqvPainter::stretch(const tqvHandle& image, TQVINT left, TQVINT top, TQVINT right,
                          TQVINT bottom) {
   if (surface_ == nullptr) return;
-  surface_->stretchImage(image, left + originX_, top + originY_, right + originX_,
-                         bottom + originY_);
+  surface_->stretchImage(image, atX(left), atY(top), atX(right), atY(bottom));
 }
 
 tqvHandle tqvPainter::capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom) {
   if (surface_ == nullptr) return tqvHandle();
-  return surface_->capture(left + originX_, top + originY_, right + originX_, bottom + originY_);
+  return surface_->capture(atX(left), atY(top), atX(right), atY(bottom));
 }

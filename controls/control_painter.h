@@ -56,6 +56,10 @@ class tqvPainter {
   tqvHandle capture(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom);
 
  private:
+  // A point of the control's coordinates on the surface; content may put it far away.
+  TQVINT atX(TQVINT x) const;
+  TQVINT atY(TQVINT y) const;
+
   tqvDrawingSurface* surface_ = nullptr;
   TQVINT originX_ = 0;
   TQVINT originY_ = 0;

@@ -91,8 +91,8 @@ void tqvMenuDialogObject::place(TQVINT width, TQVINT height, TQVINT& x, TQVINT& 
                        (tqvContainsKey(menu_, "Origin X") || tqvContainsKey(menu_, "Origin Y")) &&
                        !tqvFlagOf(tqvGet(menu_, "UseDefaultPosition"), false);
       if (useOrigin) {
-        left = tqvNumberOf(tqvDereference(tqvGet(menu_, "Origin X")), 0);
-        top = tqvNumberOf(tqvDereference(tqvGet(menu_, "Origin Y")), 0);
+        left = tqvCoordinateOf(tqvDereference(tqvGet(menu_, "Origin X")), 0);
+        top = tqvCoordinateOf(tqvDereference(tqvGet(menu_, "Origin Y")), 0);
       } else if (tqvAppWindow* window = tqvMainWindow()) {
         left = window->input().pointerX();
         top = window->input().pointerY();

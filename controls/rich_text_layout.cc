@@ -281,8 +281,8 @@ class tqvRichTextLayout::Builder {
     lookUpImage(name, image);
     lastImage_ = image.index;
     text_ += kObjectReplacement;
-    PangoRectangle box{0, -image.height * PANGO_SCALE, image.width * PANGO_SCALE,
-                       image.height * PANGO_SCALE};
+    PangoRectangle box{0, -tqvPangoUnits(image.height), tqvPangoUnits(image.width),
+                       tqvPangoUnits(image.height)};
     PangoAttribute* shape = pango_attr_shape_new(&box, &box);
     shape->start_index = static_cast<guint>(image.index);
     shape->end_index = static_cast<guint>(text_.size());
@@ -355,9 +355,9 @@ class tqvRichTextLayout::Builder {
     p->x = inset + left;
     TQVINT width = std::max<TQVINT>(out_.width_ - p->x - inset, 8);
     PangoLayout* layout = p->layout;
-    pango_layout_set_width(layout, width * PANGO_SCALE);
+    pango_layout_set_width(layout, tqvPangoUnits(width));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
-    pango_layout_set_indent(layout, indent * PANGO_SCALE);
+    pango_layout_set_indent(layout, tqvPangoUnits(indent));
     pango_layout_set_alignment(layout, alignment_ == 1   ? PANGO_ALIGN_CENTER
                                        : alignment_ == 2 ? PANGO_ALIGN_RIGHT
                                                          : PANGO_ALIGN_LEFT);

@@ -51,8 +51,8 @@ void tqvDialogObject::open(const tqvHandle& data) {
   if (image.is(TQV_IMAGE_TYPE)) {
     setSize(tqvWidth(image), tqvHeight(image));
   } else {
-    setSize(std::max<TQVINT>(tqvNumberOf(property("Width"), 0), 0),
-            std::max<TQVINT>(tqvNumberOf(property("Height"), 0), 0));
+    setSize(std::max<TQVINT>(tqvCoordinateOf(property("Width"), 0), 0),
+            std::max<TQVINT>(tqvCoordinateOf(property("Height"), 0), 0));
   }
   readOrigin();
   tqvServiceSet& services = tqvServices();

@@ -7,6 +7,7 @@
 #include "values/convert.h"
 #include "values/generic.h"
 #include "values/list.h"
+#include "values/region.h"
 #include "values/string.h"
 #include "values/table.h"
 
@@ -195,8 +196,8 @@ void tqvFormObject::hideControl(const tqvHandle& control, bool flag) {
 }
 
 void tqvFormObject::readOrigin() {
-  originX_ = tqvNumberOf(property("Origin X"), 0);
-  originY_ = tqvNumberOf(property("Origin Y"), 0);
+  originX_ = tqvCoordinateOf(property("Origin X"), 0);
+  originY_ = tqvCoordinateOf(property("Origin Y"), 0);
 }
 
 void tqvFormObject::showBackground() {

@@ -96,6 +96,11 @@ void tqvSetCairoColour(cairo_t* cr, TQVINT colour) {
                        ((c >> 16) & 0xFF) / 255.0);
 }
 
+int tqvPangoUnits(int64_t pixels) {
+  constexpr int64_t kLongest = INT32_MAX / PANGO_SCALE;
+  return static_cast<int>(std::clamp<int64_t>(pixels, -kLongest, kLongest) * PANGO_SCALE);
+}
+
 bool tqvIsUsableFont(const tqvHandle& font) {
   return font.isNil() || font.is(TQV_FONT_TYPE);
 }
@@ -104,9 +109,9 @@ TQVINT tqvDrawTextIn(cairo_t* cr, const tqvHandle& text, TQVINT left, TQVINT top
                      TQVINT bottom, TQVINT alignment, const tqvTextStyle& style) {
   if (!text.is(TQV_STRING_TYPE) || right <= left || bottom <= top) return 0;
   PangoLayout* layout = makeLayout(cr, text, style.font);
-  int width = right - left;
+  int64_t width = int64_t{right} - left;
   if (!(alignment & TQV_ALIGN_SINGLE_LINE)) {
-    pango_layout_set_width(layout, width * PANGO_SCALE);
+    pango_layout_set_width(layout, tqvPangoUnits(width));
     pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
   }
   switch (alignment & 3) {

@@ -6,6 +6,7 @@
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "values/handle.h"
@@ -34,6 +35,10 @@ struct tqvTextExtent {
   TQVINT height = 0;
   TQVINT ascent = 0;
 };
+
+// A length in pixels in Pango's units. Lengths from content (a text region's width, an
+// indent, a picture's size) may lie beyond what Pango can hold: they are held at its largest.
+int tqvPangoUnits(int64_t pixels);
 
 // Draws `text` wrapped (unless single-line) and aligned inside the rectangle, clipped to
 // it. Returns the height used.

@@ -63,3 +63,10 @@ inline TQVINT tqvSaturatingAdd(TQVINT a, TQVINT b) {
   int64_t sum = int64_t{a} + b;
   return static_cast<TQVINT>(sum > INT32_MAX ? INT32_MAX : sum < INT32_MIN ? INT32_MIN : sum);
 }
+// a - b held to the 32-bit range.
+inline TQVINT tqvSaturatingSub(TQVINT a, TQVINT b) {
+  int64_t difference = int64_t{a} - b;
+  return static_cast<TQVINT>(difference > INT32_MAX   ? INT32_MAX
+                             : difference < INT32_MIN ? INT32_MIN
+                                                      : difference);
+}

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "values/convert.h"
 #include "values/pool.h"
 
 tqvRegionObject::tqvRegionObject(TQVINT left, TQVINT top, TQVINT right, TQVINT bottom)
@@ -103,10 +104,17 @@ bool tqvRegionEdges(const tqvHandle& value, TQVINT& left, TQVINT& top, TQVINT& r
   left = top = right = bottom = 0;
   tqvRegionObject* r = tqvAsRegion(value);
   if (r == nullptr) return false;
-  auto near = [](TQVINT v) { return std::clamp<TQVINT>(v, -TQV_FARTHEST, TQV_FARTHEST); };
-  left = near(r->left());
-  top = near(r->top());
-  right = std::max(near(r->right()), left);
-  bottom = std::max(near(r->bottom()), top);
+  left = tqvNear(r->left());
+  top = tqvNear(r->top());
+  right = std::max(tqvNear(r->right()), left);
+  bottom = std::max(tqvNear(r->bottom()), top);
   return true;
+}
+
+TQVINT tqvNear(TQVINT value) {
+  return std::clamp<TQVINT>(value, -TQV_FARTHEST, TQV_FARTHEST);
+}
+
+TQVINT tqvCoordinateOf(const tqvHandle& value, TQVINT fallback) {
+  return tqvNear(tqvNumberOf(value, fallback));
 }

@@ -56,3 +56,8 @@ constexpr TQVINT TQV_FARTHEST = 1 << 24;
 // far edges not before the near ones; false (all edges 0) when `value` is not a region.
 bool tqvRegionEdges(const tqvHandle& value, TQVINT& left, TQVINT& top, TQVINT& right,
                     TQVINT& bottom);
+// One coordinate held within TQV_FARTHEST of the origin.
+TQVINT tqvNear(TQVINT value);
+// A coordinate or size that content gives (an origin, a width) as a number held within
+// TQV_FARTHEST; `fallback` when `value` is not a number.
+TQVINT tqvCoordinateOf(const tqvHandle& value, TQVINT fallback);

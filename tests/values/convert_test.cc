@@ -71,6 +71,23 @@ TEST(Conversions, IntFloatAndBool) {
   EXPECT_TRUE(errors.none());
 }
 
+TEST(Conversions, SaturatingSumsAndDifferencesStopAtTheLimits) {
+  struct Case {
+    TQVINT a, b, sum, difference;
+  };
+  const Case cases[] = {
+      {5, 3, 8, 2},
+      {INT32_MAX, 1, INT32_MAX, INT32_MAX - 1},
+      {INT32_MIN, -1, INT32_MIN, INT32_MIN + 1},
+      {INT32_MAX, INT32_MIN, -1, INT32_MAX},
+      {INT32_MIN, INT32_MAX, -1, INT32_MIN},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(tqvSaturatingAdd(c.a, c.b), c.sum) << c.a << " + " << c.b;
+    EXPECT_EQ(tqvSaturatingSub(c.a, c.b), c.difference) << c.a << " - " << c.b;
+  }
+}
+
 TEST(Conversions, BadTypesReportAndFallBack) {
   ErrorCapture errors;
   EXPECT_EQ(tqvIntValue(tqvMakeList()), 0);

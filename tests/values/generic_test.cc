@@ -181,6 +181,29 @@ TEST(Region, PolygonsUseTheEvenOddRule) {
   EXPECT_TRUE(tqvContainsPoint(u, 15, 5));
 }
 
+TEST(Region, GeometryFromContentIsHeldNearTheOrigin) {
+  // 1 << 24 is the farthest any edge or coordinate may lie.
+  struct Case {
+    tqvHandle value;
+    TQVINT expected;
+  };
+  const Case coordinates[] = {
+      {tqvMakeInt(140), 140},
+      {tqvMakeInt(INT32_MAX), 16777216},
+      {tqvMakeInt(INT32_MIN), -16777216},
+      {tqvMakeFloat(1e308), 16777216},
+      {tqvMakeString("12"), 7},  // not a number: the fallback
+      {tqvHandle(), 7},
+  };
+  for (const Case& c : coordinates) EXPECT_EQ(tqvCoordinateOf(c.value, 7), c.expected);
+
+  TQVINT left, top, right, bottom;
+  ASSERT_TRUE(tqvRegionEdges(tqvMakeRect(INT32_MIN, 5, INT32_MAX, -100), left, top, right, bottom));
+  EXPECT_EQ(std::vector<TQVINT>({left, top, right, bottom}),
+            std::vector<TQVINT>({-16777216, 5, 16777216, 5}));
+  EXPECT_FALSE(tqvRegionEdges(tqvMakeInt(3), left, top, right, bottom));
+}
+
 TEST(Region, CopyIsANewRegionWithTheSamePoints) {
   tqvHandle triangle = tqvMakePolygon({{0, 0}, {10, 0}, {0, 10}}, 0, 0, 10, 10);
   tqvHandle copy = tqvCopy(triangle);
