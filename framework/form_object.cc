@@ -166,6 +166,10 @@ tqvHandle tqvFormObject::findControl(const tqvHandle& value, const tqvHandle& ke
   return tqvHandle();
 }
 
+tqvHandle tqvFormObject::findControlNamed(std::string_view name) {
+  return findControl(tqvMakeString(name), tqvMakeString("Name"));
+}
+
 tqvHandle tqvFormObject::controlAt(TQVINT x, TQVINT y) {
   tqvListObject* controls = tqvAsList(controlList_);
   if (controls == nullptr) return tqvHandle();

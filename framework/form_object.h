@@ -57,6 +57,8 @@ class tqvFormObject : public tqvPropertyObject {
   tqvHandle setControlList(const tqvHandle& list);
   // The first control in list order whose property `key` equals `value`, or nil.
   tqvHandle findControl(const tqvHandle& value, const tqvHandle& key);
+  // The first control whose "Name" is `name` (in the system's code page), or nil.
+  tqvHandle findControlNamed(std::string_view name);
   // The first enabled control in list order whose hit test takes the point (form
   // coordinates), or nil.
   tqvHandle controlAt(TQVINT x, TQVINT y);

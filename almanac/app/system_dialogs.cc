@@ -45,12 +45,8 @@ tqvHandle PrefsDlg::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new PrefsDlg(definition));
 }
 
-tqvHandle PrefsDlg::control(const char* name) {
-  return findControl(tqvMakeString(name), tqvMakeString("Name"));
-}
-
 void PrefsDlg::showVolume(TQVINT volume) {
-  tqvHandle value = control("VolumeValue");
+  tqvHandle value = findControlNamed("VolumeValue");
   if (!value.isNil()) tqvPerform(value, "SetText", tqvMakeString(std::to_string(volume)));
 }
 
@@ -63,20 +59,20 @@ void PrefsDlg::afterOpen() {
                 {"SoundEffects", "SoundEffects"},
                 {"ShowIntro", "ShowIntro"}};
   for (const auto& b : kBoxes) {
-    tqvHandle box = control(b.box);
+    tqvHandle box = findControlNamed(b.box);
     if (!box.isNil()) {
       tqvPerform(box, "Select", tqvGetEnvironmentBoolean(b.key, false) ? TQV_TRUE : TQV_FALSE);
     }
   }
   volumeAtOpening_ = tqvNumberOf(tqvGet(lxPreferences(), "Volume"), 0);
-  tqvHandle slider = control("VolumeSlider");
+  tqvHandle slider = findControlNamed("VolumeSlider");
   if (!slider.isNil()) tqvPerform(slider, "SetPos", tqvMakeInt(volumeAtOpening_));
   showVolume(volumeAtOpening_);
 }
 
 void PrefsDlg::apply() {
   auto ticked = [this](const char* name) {
-    tqvHandle box = control(name);
+    tqvHandle box = findControlNamed(name);
     return !box.isNil() && tqvFlagOf(tqvPerform(box, "IsSelected", tqvHandle()), false);
   };
   bool fullScreen = ticked("FullVideo");
@@ -86,7 +82,7 @@ void PrefsDlg::apply() {
   for (const char* key : kFullScreenKeys)
     tqvPut(preferences, key, fullScreen ? TQV_TRUE : TQV_FALSE);
   tqvPut(preferences, "SoundEffects", ticked("SoundEffects") ? TQV_TRUE : TQV_FALSE);
-  tqvHandle slider = control("VolumeSlider");
+  tqvHandle slider = findControlNamed("VolumeSlider");
   if (!slider.isNil()) {
     tqvPut(preferences, "Volume",
            tqvMakeInt(tqvNumberOf(tqvPerform(slider, "GetPos", tqvHandle()), volumeAtOpening_)));
@@ -100,11 +96,12 @@ void PrefsDlg::apply() {
 tqvHandle PrefsDlg::perform(const tqvHandle& action, const tqvHandle& data) {
   std::string_view name = tqvStringView(action);
   if (name == "VolumeSlider") {
-    TQVINT volume = tqvNumberOf(tqvPerform(control("VolumeSlider"), "GetPos", tqvHandle()), 0);
+    TQVINT volume =
+        tqvNumberOf(tqvPerform(findControlNamed("VolumeSlider"), "GetPos", tqvHandle()), 0);
     showVolume(volume);
     tqvServices().setWaveOutVolume(volume);
     // The sample control sounds its "Sound" at the new volume.
-    tqvHandle sample = control("VolumeSound");
+    tqvHandle sample = findControlNamed("VolumeSound");
     if (auto* c = dynamic_cast<tqvStandardControl*>(tqvAsControl(sample))) {
       c->playSound(tqvGet(sample, "Sound"), false);
     }

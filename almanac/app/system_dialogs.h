@@ -28,7 +28,6 @@ class PrefsDlg : public tqvStandardDialog {
   void afterOpen() override;
 
  private:
-  tqvHandle control(const char* name);
   void showVolume(TQVINT volume);
   void apply();
 

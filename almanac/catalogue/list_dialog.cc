@@ -71,7 +71,7 @@ void ListasDlg::open(const tqvHandle& data) {
 
 void ListasDlg::afterOpen() {
   tqvStandardDialog::afterOpen();
-  tqvHandle control = findControl(S("Lista"), S("Name"));
+  tqvHandle control = findControlNamed("Lista");
   auto* list = dynamic_cast<LXListBox*>(tqvAsListControl(control));
   if (list == nullptr) return;
   if (category_ >= 0 && list->kind() == static_cast<TQVINT>(lxContentKind::Entries)) {
@@ -91,7 +91,7 @@ void ListasDlg::afterOpen() {
 }
 
 void ListasDlg::choose() {
-  tqvHandle control = findControl(S("Lista"), S("Name"));
+  tqvHandle control = findControlNamed("Lista");
   tqvListControl* list = tqvAsListControl(control);
   TQVINT selected = list == nullptr ? -1 : list->selection();
   if (selected < 0) return;

@@ -77,9 +77,9 @@ void LXItemViewerForm::show(const tqvHandle& data) {
   std::string text = media ? picture(textOf(tqvGet(item, 5))) + textOf(tqvGet(item, 4))
                            : picture(textOf(tqvGet(item, 4))) + textOf(tqvGet(item, 6)) + "\\par " +
                                  textOf(tqvGet(item, 7));
-  tqvHandle label = findControl(S("ItemName"), S("Name"));
+  tqvHandle label = findControlNamed("ItemName");
   if (!label.isNil()) tqvPerform(label, "SetText", title_);
-  tqvHandle view = findControl(S("Texto"), S("Name"));
+  tqvHandle view = findControlNamed("Texto");
   if (view.isNil()) return;
   tqvPerform(view, "Initialize", tqvHandle());
   if (media) {

@@ -48,7 +48,7 @@ tqvHandle linkTarget(const tqvHandle& data) {
 
 // Shows or hides a notice control of the form and draws the change.
 void showNotice(tqvFormObject& form, const char* name, bool shown) {
-  tqvHandle notice = form.findControl(S(name), S("Name"));
+  tqvHandle notice = form.findControlNamed(name);
   if (notice.isNil()) return;
   tqvPerform(notice, "Hidden", tqvMakeBoolean(!shown));
   // What the notice covered is drawn again.
@@ -67,7 +67,7 @@ void copyWithNotice(tqvFormObject& form, const tqvHandle& title, const tqvHandle
 
 // Prints through the text view "Texto" in Arial 11, its own font put back afterwards.
 void printWithNotice(tqvFormObject& form, const tqvHandle& attributes) {
-  tqvHandle view = form.findControl(S("Texto"), S("Name"));
+  tqvHandle view = form.findControlNamed("Texto");
   tqvControlObject* control = tqvAsControl(view);
   if (control == nullptr) return;
   tqvShowWaitCursor();
@@ -116,7 +116,7 @@ tqvHandle LXTextForm::makeInstance(const tqvHandle& definition) {
 tqvHandle LXTextForm::perform(const tqvHandle& action, const tqvHandle& data) {
   std::string_view name = tqvStringView(action);
   if (isScrollAction(name)) {
-    tqvHandle view = findControl(S("Texto"), S("Name"));
+    tqvHandle view = findControlNamed("Texto");
     if (!view.isNil()) tqvPerform(view, action, data);
     return tqvHandle();
   }
@@ -193,7 +193,7 @@ tqvHandle LXTextDialog::makeInstance(const tqvHandle& definition) {
 tqvHandle LXTextDialog::perform(const tqvHandle& action, const tqvHandle& data) {
   std::string_view name = tqvStringView(action);
   if (isScrollAction(name)) {
-    tqvHandle view = findControl(S("Texto"), S("Name"));
+    tqvHandle view = findControlNamed("Texto");
     if (!view.isNil()) tqvPerform(view, action, data);
     return tqvHandle();
   }

@@ -173,7 +173,7 @@ void VerbeteForm::showEntry(TQVINT record, bool addToHistory) {
 }
 
 bool VerbeteForm::refresh() {
-  tqvHandle label = findControl(S("SCategName"), S("Name"));
+  tqvHandle label = findControlNamed("SCategName");
   if (tqvControlObject* c = tqvAsControl(label)) {
     std::string kind = std::to_string(listKind_);
     tqvHandle colour = property("Cat" + kind + " TxColor");
@@ -185,9 +185,9 @@ bool VerbeteForm::refresh() {
     tqvPerform(label, "SetText", categoryName.is(TQV_STRING_TYPE) ? categoryName : S(""));
     tqvPerform(label, "Initialize", tqvHandle());
   }
-  tqvHandle item = findControl(S("ItemName"), S("Name"));
+  tqvHandle item = findControlNamed("ItemName");
   if (!item.isNil()) tqvPerform(item, "SetText", tqvGet(entry_, 2));
-  tqvHandle view = findControl(S("Texto"), S("Name"));
+  tqvHandle view = findControlNamed("Texto");
   if (view.isNil()) return false;
   tqvPerform(view, "Initialize", tqvHandle());
   tqvHandle pictures = tqvGet(entry_, 8);
@@ -205,7 +205,7 @@ bool VerbeteForm::refresh() {
     text = lxHighlightSearchTerms(tqvStringView(searchedText_), text);
   }
   tqvPerform(view, "SetText", S(text));
-  tqvHandle related = findControl(S(tqvUtf8ToCp1252("VejaTambém")), S("Name"));
+  tqvHandle related = findControlNamed(tqvUtf8ToCp1252("VejaTambém"));
   std::string relatedText = textOf(tqvGet(entry_, 5));
   if (!related.isNil()) {
     tqvPerform(related, "Hidden", tqvMakeBoolean(relatedText.empty()));

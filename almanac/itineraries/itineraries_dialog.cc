@@ -44,10 +44,6 @@ tqvHandle VBCRDialog::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new VBCRDialog(definition));
 }
 
-tqvHandle VBCRDialog::control(const char* name) {
-  return findControl(S(tqvUtf8ToCp1252(name)), S("Name"));
-}
-
 void VBCRDialog::open(const tqvHandle& data) {
   itineraries_ = lxReadItineraries(&damaged_);
   selected_ = -1;
@@ -71,7 +67,7 @@ void VBCRDialog::open(const tqvHandle& data) {
 
 void VBCRDialog::afterOpen() {
   tqvStandardDialog::afterOpen();
-  tqvHandle names = control("Roteiros");
+  tqvHandle names = findControlNamed("Roteiros");
   if (!names.isNil()) tqvPerform(names, "setList", lxItineraryNameList(itineraries_));
   select(itineraries_.empty() ? -1 : 0);
   showNote();
@@ -86,13 +82,13 @@ lxItinerary* VBCRDialog::selected() {
 
 void VBCRDialog::select(TQVINT index) {
   selected_ = index;
-  tqvHandle names = control("Roteiros");
+  tqvHandle names = findControlNamed("Roteiros");
   if (!names.isNil()) tqvPerform(names, "setSelection", tqvMakeInt(index));
   showEntries();
 }
 
 void VBCRDialog::showEntries() {
-  tqvHandle list = control("Verbetes");
+  tqvHandle list = findControlNamed("Verbetes");
   lxItinerary* itinerary = selected();
   if (!list.isNil()) {
     tqvPerform(list, "setList",
@@ -109,13 +105,15 @@ void VBCRDialog::refreshButtons() {
   bool holdsEntry = itinerary != nullptr &&
                     std::find(itinerary->entries.begin(), itinerary->entries.end(), entryId_) !=
                         itinerary->entries.end();
-  setDisabled(control("Excluir Roteiro"), itinerary == nullptr);
-  setDisabled(control("Incluir Verbete"), itinerary == nullptr || entryId_ == 0 || holdsEntry);
-  setDisabled(control("Excluir Verbete"), itinerary == nullptr || itinerary->entries.empty());
+  setDisabled(findControlNamed("Excluir Roteiro"), itinerary == nullptr);
+  setDisabled(findControlNamed("Incluir Verbete"),
+              itinerary == nullptr || entryId_ == 0 || holdsEntry);
+  setDisabled(findControlNamed("Excluir Verbete"),
+              itinerary == nullptr || itinerary->entries.empty());
 }
 
 void VBCRDialog::showNote() {
-  tqvHandle note = control("Aviso");
+  tqvHandle note = findControlNamed("Aviso");
   if (note.isNil()) return;
   std::string text;
   if (newEntries_.size() == 1) {
@@ -152,7 +150,7 @@ void VBCRDialog::addItinerary() {
   itineraries_.push_back({lxTrimmedName(tqvStringView(name)), newEntries_});
   if (!newEntries_.empty()) namedSearch_ = itineraries_.back().name;
   newEntries_.clear();
-  tqvHandle names = control("Roteiros");
+  tqvHandle names = findControlNamed("Roteiros");
   if (!names.isNil()) tqvPerform(names, "setList", lxItineraryNameList(itineraries_));
   select(static_cast<TQVINT>(itineraries_.size()) - 1);
   showNote();
@@ -161,7 +159,7 @@ void VBCRDialog::addItinerary() {
 void VBCRDialog::removeItinerary() {
   if (selected() == nullptr) return;
   itineraries_.erase(itineraries_.begin() + selected_);
-  tqvHandle names = control("Roteiros");
+  tqvHandle names = findControlNamed("Roteiros");
   if (!names.isNil()) tqvPerform(names, "setList", lxItineraryNameList(itineraries_));
   select(std::min<TQVINT>(selected_, static_cast<TQVINT>(itineraries_.size()) - 1));
 }
@@ -174,7 +172,7 @@ void VBCRDialog::addEntry() {
     return;
   }
   itinerary->entries.push_back(entryId_);
-  tqvHandle list = control("Verbetes");
+  tqvHandle list = findControlNamed("Verbetes");
   if (!list.isNil()) {
     tqvPerform(list, "addItem", S(lxItineraryEntryNames({entryId_}).front()));
     tqvPerform(list, "setSelection",
@@ -185,7 +183,7 @@ void VBCRDialog::addEntry() {
 
 void VBCRDialog::removeEntry() {
   lxItinerary* itinerary = selected();
-  tqvHandle list = control("Verbetes");
+  tqvHandle list = findControlNamed("Verbetes");
   if (itinerary == nullptr || list.isNil()) return;
   TQVINT index = tqvNumberOf(tqvPerform(list, "getSelection", tqvHandle()), -1);
   if (index < 0 || index >= static_cast<TQVINT>(itinerary->entries.size())) return;
@@ -217,7 +215,7 @@ tqvHandle VBCRDialog::perform(const tqvHandle& action, const tqvHandle& data) {
   } else if (name == "Excluir Verbete") {
     removeEntry();
   } else if (name == "Roteiros") {
-    tqvHandle names = control("Roteiros");
+    tqvHandle names = findControlNamed("Roteiros");
     TQVINT index =
         names.isNil() ? -1 : tqvNumberOf(tqvPerform(names, "getSelection", tqvHandle()), -1);
     if (index != selected_) {
@@ -248,7 +246,7 @@ void NomeRoteiroDlg::open(const tqvHandle& data) {
 }
 
 void NomeRoteiroDlg::accept() {
-  tqvHandle field = findControl(S("Nome"), S("Name"));
+  tqvHandle field = findControlNamed("Nome");
   tqvHandle typed = field.isNil() ? tqvHandle() : tqvPerform(field, "getText", tqvHandle());
   std::string name = typed.is(TQV_STRING_TYPE) ? std::string(tqvStringView(typed)) : "";
   if (const char* message = lxNameProblemMessage(lxItineraryNameProblem(name, inUse_))) {

@@ -32,7 +32,6 @@ class VBCRDialog : public tqvStandardDialog {
   void afterOpen() override;
 
  private:
-  tqvHandle control(const char* name);
   // The selected itinerary, or null.
   lxItinerary* selected();
   void select(TQVINT index);

@@ -42,20 +42,16 @@ tqvHandle VBDialogHF::makeInstance(const tqvHandle& definition) {
   return tqvWrapForm(new VBDialogHF(definition));
 }
 
-tqvHandle VBDialogHF::control(const char* name) {
-  return findControl(S(name), S("Name"));
-}
-
 void VBDialogHF::afterOpen() {
   tqvStandardDialog::afterOpen();
   itineraries_ = lxReadItineraries();
   selected_ = itineraries_.empty() ? -1 : 0;
-  tqvHandle names = control("Roteiros");
+  tqvHandle names = findControlNamed("Roteiros");
   if (!names.isNil()) {
     tqvPerform(names, "setList", lxItineraryNameList(itineraries_));
     tqvPerform(names, "setSelection", tqvMakeInt(selected_));
   }
-  tqvHandle note = control("Aviso");
+  tqvHandle note = findControlNamed("Aviso");
   if (!note.isNil() && itineraries_.empty()) {
     tqvPerform(note, "SetText",
                S(tqvUtf8ToCp1252("Você ainda não tem roteiros. Para criar um, abra um "
@@ -65,7 +61,7 @@ void VBDialogHF::afterOpen() {
 }
 
 void VBDialogHF::showEntries() {
-  tqvHandle list = control("VBListBox");
+  tqvHandle list = findControlNamed("VBListBox");
   if (list.isNil()) return;
   bool valid = selected_ >= 0 && selected_ < static_cast<TQVINT>(itineraries_.size());
   tqvPerform(list, "setList",
@@ -90,9 +86,9 @@ void VBDialogHF::openEntry(TQVINT index) {
 
 tqvHandle VBDialogHF::perform(const tqvHandle& action, const tqvHandle& data) {
   std::string_view name = tqvStringView(action);
-  tqvHandle list = control("VBListBox");
+  tqvHandle list = findControlNamed("VBListBox");
   if (name == "Roteiros") {
-    tqvHandle names = control("Roteiros");
+    tqvHandle names = findControlNamed("Roteiros");
     TQVINT index =
         names.isNil() ? -1 : tqvNumberOf(tqvPerform(names, "getSelection", tqvHandle()), -1);
     if (index != selected_) {

@@ -20,7 +20,6 @@ class VBDialogHF : public tqvStandardDialog {
   void afterOpen() override;
 
  private:
-  tqvHandle control(const char* name);
   void showEntries();
   // Ends with the viewer's parameters for entry `index` of the selected itinerary.
   void openEntry(TQVINT index);

@@ -173,7 +173,7 @@ void BarraMenuForm::goTo(std::string_view name, const tqvHandle& parameters) {
 }
 
 bool BarraMenuForm::performOnControl(const char* name, const char* action) {
-  tqvHandle control = findControl(S(name), S("Name"));
+  tqvHandle control = findControlNamed(name);
   tqvControlObject* c = tqvAsControl(control);
   if (c == nullptr || !c->isEnabled()) return false;
   perform(S(name), control);
@@ -330,7 +330,7 @@ void BarraMenuForm::helpMenu() {
   if (screen != nullptr && std::string_view(screen) == "PrefsDlg") {
     // Video controls read the video preferences again.
     for (const char* name : {"VideoControl", "AnimControl"}) {
-      tqvHandle control = findControl(S(name), S("Name"));
+      tqvHandle control = findControlNamed(name);
       if (!control.isNil()) tqvPerform(control, "Initialize", tqvHandle());
     }
   }
@@ -340,7 +340,7 @@ void BarraMenuForm::mainCategories() {
   if (subMenus_.isNil()) return;
   tqvHandle result = runPopUp(subMenus_, "PopUpMenu1");
   if (!hasIndex(result)) return;
-  tqvHandle sub = findControl(S("SCategName"), S("Name"));
+  tqvHandle sub = findControlNamed("SCategName");
   if (!sub.isNil()) tqvPerform(sub, "DiscardBK", tqvHandle());
   tqvHandle form = tqvGet(result, "Form Name");
   if (form.is(TQV_STRING_TYPE)) goTo(tqvStringView(form), result);
@@ -361,7 +361,7 @@ void BarraMenuForm::subCategories() {
   if (!hasIndex(result)) return;
   tqvHandle form = tqvGet(result, "Form Name");
   if (form.is(TQV_STRING_TYPE)) {
-    tqvHandle sub = findControl(S("SCategName"), S("Name"));
+    tqvHandle sub = findControlNamed("SCategName");
     if (!sub.isNil()) tqvPerform(sub, "DiscardBK", tqvHandle());
     goTo(tqvStringView(form), result);
     return;

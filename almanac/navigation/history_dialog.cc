@@ -30,7 +30,7 @@ tqvHandle HistoryDlg::makeInstance(const tqvHandle& definition) {
 
 void HistoryDlg::afterOpen() {
   tqvStandardDialog::afterOpen();
-  tqvHandle list = findControl(tqvMakeString("History List"), tqvMakeString("Name"));
+  tqvHandle list = findControlNamed("History List");
   tqvHandle all = entries();
   tqvHandle texts = tqvMakeList(4);
   TQVINT count = tqvAsList(all) != nullptr ? tqvCount(all) : 0;
@@ -62,7 +62,7 @@ void HistoryDlg::jumpTo(TQVINT index) {
 
 tqvHandle HistoryDlg::perform(const tqvHandle& action, const tqvHandle& data) {
   std::string_view name = tqvStringView(action);
-  tqvHandle list = findControl(tqvMakeString("History List"), tqvMakeString("Name"));
+  tqvHandle list = findControlNamed("History List");
   if (name == "History List" || name == "dblClicked" || name == "OKButton") {
     TQVINT selected =
         list.isNil() ? -1 : tqvNumberOf(tqvPerform(list, "getSelection", tqvHandle()), -1);

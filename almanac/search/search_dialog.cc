@@ -94,7 +94,7 @@ tqvHandle BuscaDialog::makeInstance(const tqvHandle& definition) {
 }
 
 tqvHandle BuscaDialog::control(const char* utf8Name) {
-  return findControl(S(tqvUtf8ToCp1252(utf8Name)), S("Name"));
+  return findControlNamed(tqvUtf8ToCp1252(utf8Name));
 }
 
 void BuscaDialog::open(const tqvHandle& data) {
